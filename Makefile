@@ -1,0 +1,52 @@
+# make test : install dependencies, build an optimised and a sanitizer build, run every test in both
+# make run  : install dependencies, build, and run the corvane program on the bundled sample corpus
+# make bench / make fuzz : the benchmarks (Google Benchmark) and the libFuzzer targets (clang)
+JOBS ?= $(shell nproc)
+CMAKE_GEN = -G Ninja
+RELEASE = build/release
+ASAN = build/asan
+
+.PHONY: all deps release asan test test-release test-asan run bench fuzz clean format
+
+all: release
+
+deps:
+	@scripts/install-deps
+
+$(RELEASE)/build.ninja: | deps
+	cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+
+$(ASAN)/build.ninja: | deps
+	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON
+
+release: deps $(RELEASE)/build.ninja
+	cmake --build $(RELEASE) -j $(JOBS)
+
+asan: deps $(ASAN)/build.ninja
+	cmake --build $(ASAN) -j $(JOBS)
+
+test-release: release
+	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: asan
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+test: test-release test-asan
+
+run: release
+	$(RELEASE)/tools/corvane/corvane info
+
+bench: deps
+	cmake -S . -B build/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF
+	cmake --build build/bench -j $(JOBS)
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF
+	cmake --build build/fuzz -j $(JOBS)
+
+format:
+	find corvane tools testing bench fuzz -name '*.[ch]pp' | xargs clang-format -i
+
+clean:
+	rm -rf build

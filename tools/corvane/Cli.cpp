@@ -1,0 +1,48 @@
+#include "tools/corvane/Cli.hpp"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+namespace corvane::cli {
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app{"corvane: the Corvane Tools runtime on the command line", "corvane"};
+  app.set_version_flag("--version", std::string("corvane ") + CORVANE_VERSION +
+                                        " (Corvane Tools general runtime, major version 7)");
+  app.require_subcommand(1);
+  app.fallthrough(false);
+
+  int status = 0;
+  auto* info = app.add_subcommand(
+      "info",
+      "Start the package, list its units in start-up order and the globals that start-up "
+      "set, then stop it");
+  info->callback([&] { status = command_info(out); });
+
+  std::vector<std::string> argv_rev(args.rbegin(), args.rend());
+  if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
+  try {
+    app.parse(argv_rev);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    return 0;
+  } catch (const CLI::CallForVersion&) {
+    out << app.version() << '\n';
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "corvane: " << e.what() << "\n";
+    err << "Run 'corvane --help' for the commands and options.\n";
+    return e.get_exit_code() == 0 ? 2 : e.get_exit_code();
+  }
+  return status;
+}
+
+int run(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+  return run(args, std::cout, std::cerr);
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,19 @@
+#pragma once
+// The corvane program: command-line parsing and the commands, callable in-process so
+// that tests can run them and read what they print.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace corvane::cli {
+
+// Runs the program with argv; output and errors go to the given streams. Returns the
+// process exit code.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run(int argc, char** argv);
+
+// The commands.
+int command_info(std::ostream& out);
+
+}  // namespace corvane::cli
