@@ -42,7 +42,7 @@ bench: deps
 	cmake --build build/bench -j $(JOBS)
 
 fuzz: deps
-	CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF
+	CXX=clang++ CXXFLAGS="-fsanitize=fuzzer-no-link,address,undefined" cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF
 	cmake --build build/fuzz -j $(JOBS)
 
 format:
