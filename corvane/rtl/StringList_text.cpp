@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "corvane/rtl/Codepage.hpp"
+#include "corvane/platform/CodePages.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Streams.hpp"
 #include "corvane/rtl/StringList.hpp"
@@ -198,7 +198,13 @@ std::u16string decode_text_bytes(std::string_view bytes) {
   }
   if (bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) return utf16(2, false);
   if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) return utf16(2, true);
-  return detail::ansi_to_utf16(bytes, system_ansi_code_page());
+  // 8-bit text in the system code page; should that page be unavailable, windows-1252
+  // reads every byte rather than lose any.
+  std::u16string out;
+  if (code_page_to_utf16(system_ansi_code_page(), bytes, out) || code_page_to_utf16(1252, bytes, out))
+    return out;
+  for (char b : bytes) out += static_cast<char16_t>(static_cast<unsigned char>(b));
+  return out;
 }
 
 void TStringList::LoadFromStream(TStream& stream) {
