@@ -111,7 +111,9 @@ class Formatter {
         if (!a.is_integer()) fail();
         std::u16string digits;
         bool negative = false;
-        if (type == u'd') {
+        if (type == u'd' && a.kind() == TVarRec::Kind::Unsigned) {
+          digits = unsigned_text(a.as_uint64());
+        } else if (type == u'd') {
           const std::int64_t v = a.as_int64();
           negative = v < 0;
           const std::uint64_t mag = negative ? 0 - static_cast<std::uint64_t>(v) : v;

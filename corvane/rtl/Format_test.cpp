@@ -22,6 +22,7 @@ TEST(Format, Integers) {
   EXPECT_EQ(F(u"%d", {INT32_MIN}), u"-2147483648");
   EXPECT_EQ(F(u"%u", {-1}), u"4294967295");
   EXPECT_EQ(F(u"%u", {4000000000u}), u"4000000000");
+  EXPECT_EQ(F(u"%d", {UINT64_MAX}), u"18446744073709551615");
   EXPECT_EQ(F(u"%x", {255}), u"FF");
   EXPECT_EQ(F(u"%.4x", {255}), u"00FF");
   EXPECT_EQ(F(u"%x", {-1}), u"FFFFFFFF");
