@@ -4,6 +4,7 @@
 
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/text/Myunicodenew.hpp"
 #include "corvane/text/Wingenok.hpp"
 
 namespace corvane {
@@ -60,7 +61,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Colour_utils", nullptr, nullptr},
     {"Tms_utils", nullptr, nullptr},
     {"Language_utils", nullptr, nullptr},
-    {"Myunicodenew", nullptr, nullptr},
+    {"Myunicodenew", Myunicodenew_initialization, Myunicodenew_finalization},
     {"Bare_assemb3", nullptr, nullptr},
     {"Search_parsing", nullptr, nullptr},
     {"Search_engines", nullptr, nullptr},
@@ -73,6 +74,11 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
 std::array<int, kUnits.size()> use_counts{};
 int package_count = 0;
 
+TUnitObserver& observer() {
+  static TUnitObserver o;
+  return o;
+}
+
 }  // namespace
 
 std::span<const TPackageUnit> PackageUnits() {
@@ -80,16 +86,28 @@ std::span<const TPackageUnit> PackageUnits() {
 }
 
 int PackageLoad() {
-  for (std::size_t i = 0; i < kUnits.size(); ++i)
-    if (use_counts[i]++ == 0 && kUnits[i].initialization) kUnits[i].initialization();
+  for (std::size_t i = 0; i < kUnits.size(); ++i) {
+    if (use_counts[i]++ != 0) continue;
+    if (observer()) observer()(kUnits[i].name, t_starting);
+    if (kUnits[i].initialization) kUnits[i].initialization();
+  }
   return ++package_count;
 }
 
 int PackageUnload() {
   if (package_count == 0) return 0;
-  for (std::size_t i = kUnits.size(); i-- > 0;)
-    if (--use_counts[i] == 0 && kUnits[i].finalization) kUnits[i].finalization();
+  for (std::size_t i = kUnits.size(); i-- > 0;) {
+    if (--use_counts[i] != 0) continue;
+    if (observer()) observer()(kUnits[i].name, t_finishing);
+    if (kUnits[i].finalization) kUnits[i].finalization();
+  }
   return --package_count;
+}
+
+TUnitObserver set_unit_observer(TUnitObserver o) {
+  TUnitObserver old = std::move(observer());
+  observer() = std::move(o);
+  return old;
 }
 
 int UnitUseCount(std::string_view unit_name) {
