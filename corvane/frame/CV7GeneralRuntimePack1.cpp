@@ -74,6 +74,11 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
 std::array<int, kUnits.size()> use_counts{};
 int package_count = 0;
 
+TUnitObserver& observer() {
+  static TUnitObserver o;
+  return o;
+}
+
 }  // namespace
 
 std::span<const TPackageUnit> PackageUnits() {
@@ -81,16 +86,28 @@ std::span<const TPackageUnit> PackageUnits() {
 }
 
 int PackageLoad() {
-  for (std::size_t i = 0; i < kUnits.size(); ++i)
-    if (use_counts[i]++ == 0 && kUnits[i].initialization) kUnits[i].initialization();
+  for (std::size_t i = 0; i < kUnits.size(); ++i) {
+    if (use_counts[i]++ != 0) continue;
+    if (observer()) observer()(kUnits[i].name, t_starting);
+    if (kUnits[i].initialization) kUnits[i].initialization();
+  }
   return ++package_count;
 }
 
 int PackageUnload() {
   if (package_count == 0) return 0;
-  for (std::size_t i = kUnits.size(); i-- > 0;)
-    if (--use_counts[i] == 0 && kUnits[i].finalization) kUnits[i].finalization();
+  for (std::size_t i = kUnits.size(); i-- > 0;) {
+    if (--use_counts[i] != 0) continue;
+    if (observer()) observer()(kUnits[i].name, t_finishing);
+    if (kUnits[i].finalization) kUnits[i].finalization();
+  }
   return --package_count;
+}
+
+TUnitObserver set_unit_observer(TUnitObserver o) {
+  TUnitObserver old = std::move(observer());
+  observer() = std::move(o);
+  return old;
 }
 
 int UnitUseCount(std::string_view unit_name) {

@@ -10,8 +10,11 @@
 // reverse order).
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string_view>
+
+#include "corvane/frame/Basic_types.hpp"
 
 namespace corvane {
 
@@ -34,6 +37,11 @@ int PackageUnload();
 // name is not a unit's).
 int UnitUseCount(std::string_view unit_name);
 bool PackageIsLoaded();
+
+// Told of every unit's start-up (t_starting) and shut-down (t_finishing) as it happens,
+// including units that have nothing to do; for tracing and tests. Returns the old one.
+using TUnitObserver = std::function<void(std::string_view unit_name, TStartingOrFinishing)>;
+TUnitObserver set_unit_observer(TUnitObserver observer);
 
 class TPackageScope {
  public:

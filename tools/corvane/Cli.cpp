@@ -19,6 +19,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       "set, then stop it");
   info->callback([&] { status = command_info(out); });
 
+  std::string translation_file;
+  std::vector<std::string> message_ids;
+  auto* messages = app.add_subcommand(
+      "messages",
+      "Print message catalogue entries as identifier<TAB>text (control characters as \\r, "
+      "\\n, \\t), all of them when no identifier is given");
+  messages->add_option("--translation", translation_file,
+                       "Load this translation file first (see README.md for its form)");
+  messages->add_option("ID", message_ids, "Message identifiers, such as _CVOverwriteXQ");
+  messages->callback([&] { status = command_messages(translation_file, message_ids, out, err); });
+
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
   try {

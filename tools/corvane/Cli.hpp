@@ -15,5 +15,7 @@ int run(int argc, char** argv);
 
 // The commands.
 int command_info(std::ostream& out);
+int command_messages(const std::string& translation_file, const std::vector<std::string>& ids,
+                     std::ostream& out, std::ostream& err);
 
 }  // namespace corvane::cli
