@@ -20,10 +20,15 @@ TFormatSettings german() {
 TEST(Numbers, IntToStrAndHex) {
   EXPECT_EQ(IntToStr(-42), u"-42");
   EXPECT_EQ(IntToStr(INT64_MIN), u"-9223372036854775808");
+  EXPECT_EQ(IntToStr(-5LL), u"-5");
+  EXPECT_EQ(IntToStr(std::size_t{18446744073709551615u}), u"18446744073709551615");
+  EXPECT_EQ(IntToStr(std::uint16_t{65535}), u"65535");
   EXPECT_EQ(IntToHex(255, 4), u"00FF");
   EXPECT_EQ(IntToHex(0, 0), u"0");
   EXPECT_EQ(IntToHex(-1, 2), u"FFFFFFFF");
   EXPECT_EQ(IntToHex(std::int64_t{-1}, 1), u"FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(IntToHex(0xABCDu, 8), u"0000ABCD");
+  EXPECT_EQ(IntToHex(std::int16_t{-1}, 1), u"FFFFFFFF");
 }
 
 TEST(Numbers, TryStrToIntFollowsValRules) {
