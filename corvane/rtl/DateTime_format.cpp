@@ -36,7 +36,8 @@ struct Parts {
   int year, month, day, hour, minute, second, msec, day_of_week;
 };
 
-// True when an am/pm, a/p or ampm specifier appears at or after `from`, outside quotes.
+// Whether the hour ending at `from` is on the 12-hour clock: the format is read on, outside
+// quotes, up to the first "a" (true when it starts am/pm, a/p or ampm) or the next "h".
 bool twelve_hour_ahead(std::u16string_view fmt, std::size_t from) {
   char16_t quote = 0;
   for (std::size_t i = from; i < fmt.size(); ++i) {
@@ -45,10 +46,11 @@ bool twelve_hour_ahead(std::u16string_view fmt, std::size_t from) {
       if (c == quote) quote = 0;
     } else if (c == u'\'' || c == u'"') {
       quote = c;
-    } else if (upper(c) == u'A' &&
-               (starts_with_nocase(fmt, i, u"AM/PM") || starts_with_nocase(fmt, i, u"A/P") ||
-                starts_with_nocase(fmt, i, u"AMPM"))) {
-      return true;
+    } else if (upper(c) == u'H') {
+      return false;
+    } else if (upper(c) == u'A') {
+      return starts_with_nocase(fmt, i, u"AM/PM") || starts_with_nocase(fmt, i, u"A/P") ||
+             starts_with_nocase(fmt, i, u"AMPM");
     }
   }
   return false;

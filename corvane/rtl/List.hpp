@@ -59,6 +59,9 @@ class TList : public TObject {
   void* const* List() const { return items_.data(); }
 
  protected:
+  // The slots, writable, for descendants that reorder them in bulk (sorts). Valid until
+  // the next change of Count or Capacity.
+  void** MutableList() { return items_.data(); }
   // Called after an item is added and before it is deleted or extracted; null items
   // are not notified.
   virtual void Notify(void* item, TListNotification action) {}

@@ -11,7 +11,7 @@ TFormatSettings german() {
   TFormatSettings fs;
   fs.DecimalSeparator = u',';
   fs.ThousandSeparator = u'.';
-  fs.CurrencyString = u"\u20ac";
+  fs.CurrencyString = std::u16string(1, u'\u20ac');  // GCC 12 warns wrongly on "= u\"€\""
   fs.CurrencyFormat = 3;
   fs.NegCurrFormat = 8;
   return fs;
@@ -154,6 +154,8 @@ TEST(Numbers, FormatFloatPictures) {
   EXPECT_EQ(FormatFloat(u"0", 2.5, us), u"3");
   EXPECT_EQ(FormatFloat(u"0.0E+00", 12345, us), u"1.2E+04");
   EXPECT_EQ(FormatFloat(u"0.00E-0", 0.00123, us), u"1.23E-3");
+  EXPECT_EQ(FormatFloat(u"0E+0 0#E+0", 5, us), u"5E+0 0#E+0");  // text after the exponent
+  EXPECT_EQ(FormatFloat(u"0E+", 5, us), u"5E+0");
   EXPECT_EQ(FormatFloat(u"'$'#,##0", 1000, us), u"$1,000");
   EXPECT_EQ(FormatFloat(u"0.00;(0.00)", -1.5, us), u"(1.50)");
   EXPECT_EQ(FormatFloat(u"0.00;(0.00);\"zero\"", 0, us), u"zero");

@@ -47,6 +47,14 @@ void write_le(TStream& stream, T value) {
 }
 
 template <class T>
+bool try_write_le(TStream& stream, T value) {
+  using U = le_bits_t<T>;
+  std::uint8_t bytes[sizeof(T)];
+  store_le<U>(bytes, std::bit_cast<U>(value));
+  return stream.Write(bytes, sizeof(T)) == static_cast<std::int32_t>(sizeof(T));
+}
+
+template <class T>
 bool try_read_le(TStream& stream, T& value) {
   using U = le_bits_t<T>;
   std::uint8_t bytes[sizeof(T)];
@@ -147,6 +155,29 @@ inline bool try_read_float(TStream& s, float& v) {
 }
 inline bool try_read_double(TStream& s, double& v) {
   return detail::try_read_le(s, v);
+}
+
+// Writes that report a short count as false instead of throwing.
+inline bool try_write_u8(TStream& s, std::uint8_t v) {
+  return detail::try_write_le(s, v);
+}
+inline bool try_write_u16(TStream& s, std::uint16_t v) {
+  return detail::try_write_le(s, v);
+}
+inline bool try_write_u32(TStream& s, std::uint32_t v) {
+  return detail::try_write_le(s, v);
+}
+inline bool try_write_i16(TStream& s, std::int16_t v) {
+  return detail::try_write_le(s, v);
+}
+inline bool try_write_i32(TStream& s, std::int32_t v) {
+  return detail::try_write_le(s, v);
+}
+inline bool try_write_i64(TStream& s, std::int64_t v) {
+  return detail::try_write_le(s, v);
+}
+inline bool try_write_float(TStream& s, float v) {
+  return detail::try_write_le(s, v);
 }
 
 // Writes the code units of text, two bytes each, low byte first; no length, no terminator.

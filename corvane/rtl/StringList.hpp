@@ -18,6 +18,9 @@ class TStringList;
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
+// How LoadFromStream decoded the bytes it read (enc_none before any load).
+enum TTextEncodingKind { enc_none, enc_ansi, enc_utf8, enc_utf16le, enc_utf16be };
+
 // Compares entries index1 and index2 of list: negative, 0 or positive.
 using TStringListSortCompare = int (*)(TStringList* list, std::int32_t index1, std::int32_t index2);
 
@@ -104,8 +107,7 @@ class TStringList : public TObject {
   std::u16string Text() { return GetTextStr(); }
   void SetText(const std::u16string& text) { SetTextStr(text); }
   virtual std::u16string GetTextStr();
-  // Clears, then adds the lines of text split at CR LF, LF or CR; a U+0000 ends the text.
-  // A last line without a break is added; a break at the very end adds no empty line.
+  // Clears, then adds the lines of text as split_text_lines splits them.
   virtual void SetTextStr(const std::u16string& text);
   const std::u16string& LineBreak() const { return line_break_; }
   void SetLineBreak(std::u16string value) { line_break_ = std::move(value); }
@@ -134,6 +136,8 @@ class TStringList : public TObject {
   // byte-order marks, else the system 8-bit code page; then SetTextStr.
   virtual void LoadFromStream(TStream& stream);
   virtual void LoadFromFile(const std::u16string& file_name);
+  // The decoding of the last LoadFromStream.
+  TTextEncodingKind Encoding() const { return encoding_; }
   // Writes FF FE and Text as UTF-16LE.
   virtual void SaveToStream(TStream& stream);
   // Writes to a temporary file beside file_name, then renames it over the target.
@@ -166,11 +170,19 @@ class TStringList : public TObject {
   char16_t delimiter_ = u',';
   char16_t quote_char_ = u'"';
   bool strict_delimiter_ = false;
+  TTextEncodingKind encoding_ = enc_none;
 };
+
+// Splits text into lines as SetTextStr does. A U+0000 ends the text. With the line break
+// CR LF (or an empty one) a line ends at CR LF, LF or CR (LF CR ends two lines); with any
+// other line break only that string ends a line. A last line without a break is kept; a
+// break at the very end adds no empty line.
+std::vector<std::u16string> split_text_lines(std::u16string_view text,
+                                             std::u16string_view line_break = u"\r\n");
 
 // Decodes the bytes of a text file: BOM EF BB BF (UTF-8), FF FE (UTF-16LE), FE FF
 // (UTF-16BE), else the system 8-bit code page. The mark is not part of the result; an
 // odd last byte of UTF-16 is dropped.
-std::u16string decode_text_bytes(std::string_view bytes);
+std::u16string decode_text_bytes(std::string_view bytes, TTextEncodingKind* kind = nullptr);
 
 }  // namespace corvane

@@ -213,6 +213,10 @@ TEST_F(StringListTest, SetTextSplitsAtCrLfLfAndCr) {
   EXPECT_EQ(joined(list), "one");
   list.SetText(u"");
   EXPECT_EQ(list.Count(), 0);
+  // Any other line break is the only thing that ends a line.
+  list.SetLineBreak(u"##");
+  list.SetText(u"a##b\r\nc####d##");
+  EXPECT_EQ(joined(list), "a|b\r\nc||d");
 }
 
 class TextCountingList : public TStringList {
@@ -339,11 +343,15 @@ TEST_F(StringListTest, LoadDetectsByteOrderMarks) {
       {std::string("\xFF\xFE", 2), ""},
       {std::string(""), ""},
   };
+  TTextEncodingKind kinds[] = {enc_utf8,    enc_utf16le, enc_utf16be,
+                               enc_utf16le, enc_utf16le, enc_ansi};
+  int k = 0;
   for (const auto& c : cases) {
     TStringList list;
     TBytesStream stream(std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.end()));
     list.LoadFromStream(stream);
     EXPECT_EQ(joined(list), c.expected);
+    EXPECT_EQ(list.Encoding(), kinds[k++]);
   }
 }
 

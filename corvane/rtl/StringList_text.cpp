@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "corvane/rtl/Codepage.hpp"
+#include "corvane/platform/CodePages.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Streams.hpp"
 #include "corvane/rtl/StringList.hpp"
@@ -71,21 +71,40 @@ std::u16string TStringList::GetTextStr() {
   return text;
 }
 
+std::vector<std::u16string> split_text_lines(std::u16string_view text,
+                                             std::u16string_view line_break) {
+  std::vector<std::u16string> lines;
+  std::size_t end = text.find(u'\0');
+  if (end == std::u16string_view::npos) end = text.size();
+  std::size_t pos = 0;
+  if (line_break.empty() || line_break == u"\r\n") {
+    while (pos < end) {
+      std::size_t start = pos;
+      while (pos < end && text[pos] != u'\n' && text[pos] != u'\r') ++pos;
+      lines.emplace_back(text.substr(start, pos - start));
+      if (pos < end && text[pos] == u'\r') ++pos;
+      if (pos < end && text[pos] == u'\n') ++pos;
+    }
+    return lines;
+  }
+  std::u16string_view body = text.substr(0, end);
+  while (pos < end) {
+    std::size_t at = body.find(line_break, pos);
+    if (at == std::u16string_view::npos) {
+      lines.emplace_back(body.substr(pos));
+      break;
+    }
+    lines.emplace_back(body.substr(pos, at - pos));
+    pos = at + line_break.size();
+  }
+  return lines;
+}
+
 void TStringList::SetTextStr(const std::u16string& text) {
   BeginUpdate();
   try {
     Clear();
-    // The text ends at its first U+0000, as a zero-terminated text would.
-    std::size_t end = text.find(u'\0');
-    if (end == std::u16string::npos) end = text.size();
-    std::size_t pos = 0;
-    while (pos < end) {
-      std::size_t start = pos;
-      while (pos < end && text[pos] != u'\n' && text[pos] != u'\r') ++pos;
-      Add(text.substr(start, pos - start));
-      if (pos < end && text[pos] == u'\r') ++pos;
-      if (pos < end && text[pos] == u'\n') ++pos;
-    }
+    for (auto& line : split_text_lines(text, line_break_)) Add(line);
   } catch (...) {
     EndUpdate();
     throw;
@@ -183,7 +202,9 @@ void TStringList::SetCommaText(const std::u16string& text) {
 
 // ---- Files
 
-std::u16string decode_text_bytes(std::string_view bytes) {
+std::u16string decode_text_bytes(std::string_view bytes, TTextEncodingKind* kind) {
+  TTextEncodingKind ignored;
+  if (kind == nullptr) kind = &ignored;
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
   auto utf16 = [&](std::size_t from, bool big_endian) {
     std::u16string out((bytes.size() - from) / 2, u'\0');
@@ -194,11 +215,26 @@ std::u16string decode_text_bytes(std::string_view bytes) {
     return out;
   };
   if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) {
+    *kind = enc_utf8;
     return utf8_to_utf16(bytes.substr(3));
   }
-  if (bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) return utf16(2, false);
-  if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) return utf16(2, true);
-  return detail::ansi_to_utf16(bytes, system_ansi_code_page());
+  if (bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) {
+    *kind = enc_utf16le;
+    return utf16(2, false);
+  }
+  if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) {
+    *kind = enc_utf16be;
+    return utf16(2, true);
+  }
+  *kind = enc_ansi;
+  // 8-bit text in the system code page; should that page be unavailable, windows-1252
+  // reads every byte rather than lose any.
+  std::u16string text;
+  if (code_page_to_utf16(system_ansi_code_page(), bytes, text) ||
+      code_page_to_utf16(1252, bytes, text))
+    return text;
+  for (char b : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(b));
+  return text;
 }
 
 void TStringList::LoadFromStream(TStream& stream) {
@@ -217,7 +253,8 @@ void TStringList::LoadFromStream(TStream& stream) {
   }
   BeginUpdate();
   try {
-    SetTextStr(decode_text_bytes(bytes));
+    std::u16string text = decode_text_bytes(bytes, &encoding_);
+    SetTextStr(text);
   } catch (...) {
     EndUpdate();
     throw;

@@ -11,6 +11,7 @@
 #include "corvane/platform/Desktop.hpp"
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/FormatSettings.hpp"
+#include "corvane/rtl/StringList.hpp"
 
 namespace corvane {
 
@@ -31,6 +32,18 @@ inline constexpr float mm_to_inch = 0.03937008f;
 inline constexpr float inch_to_cm = 2.54f;
 inline constexpr float inch_to_mm = 25.4f;
 inline constexpr float inch_to_mm100 = 2540.0f;
+
+// ---- A string list that knows its language ----------------------------------------
+
+// The ordinary string list with the locale of its text and whether it is to be saved as
+// UTF-16. The constructor stores the identifier in Language and sets SaveUnicode.
+class TLanguageStringlist : public TStringList {
+ public:
+  explicit TLanguageStringlist(TLCID language) : Language(language) {}
+
+  std::uint32_t Language = 0;
+  bool SaveUnicode = true;
+};
 
 // ---- Character classes -------------------------------------------------------------
 

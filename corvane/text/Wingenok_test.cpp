@@ -20,6 +20,21 @@ TEST(Wingenok, Constants) {
   EXPECT_FLOAT_EQ(inch_to_mm100, 100 * inch_to_mm);
 }
 
+TEST(Wingenok, LanguageStringlist) {
+  TLanguageStringlist list(0x041F);
+  EXPECT_EQ(list.Language, 0x041Fu);
+  EXPECT_TRUE(list.SaveUnicode);
+  // The rest is the ordinary string list.
+  list.SetSorted(true);
+  list.Add(u"b");
+  list.Add(u"a");
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Get(0), u"a");
+  TStringList* base = &list;
+  base->Clear();
+  EXPECT_EQ(list.Count(), 0);
+}
+
 TEST(Wingenok, DigitClasses) {
   EXPECT_TRUE(IsOrdinaryNumberChar(u'0'));
   EXPECT_TRUE(IsOrdinaryNumberChar(u'9'));
