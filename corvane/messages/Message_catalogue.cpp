@@ -374,6 +374,8 @@ std::string escaped(std::u16string_view text) {
 }
 
 std::optional<std::string> argument_kinds(std::u16string_view text) {
+  // No caller passes this many arguments; a larger index is a typing error.
+  constexpr std::size_t max_argument_index = 255;
   std::string kinds;
   std::size_t next = 0;
   const auto take = [&](std::size_t position, char kind) {
@@ -390,8 +392,10 @@ std::optional<std::string> argument_kinds(std::u16string_view text) {
     // Optional index "n:".
     std::size_t j = i;
     std::size_t number = 0;
-    while (j < text.size() && digit(text[j])) number = number * 10 + (text[j++] - u'0');
+    while (j < text.size() && digit(text[j]) && number <= max_argument_index)
+      number = number * 10 + (text[j++] - u'0');
     if (j > i && j < text.size() && text[j] == u':') {
+      if (number > max_argument_index) return std::nullopt;
       next = number;
       i = j + 1;
     }

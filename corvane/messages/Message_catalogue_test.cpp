@@ -73,6 +73,9 @@ TEST(MessageCatalogue, ArgumentKindsOfTemplates) {
   EXPECT_EQ(kinds(u"%1:s %s"), ".ss");  // after an index, counting goes on from it
   EXPECT_EQ(kinds(u"%0:s %0:s"), "s");  // one argument used twice
   EXPECT_FALSE(kinds(u"%0:s %0:d"));    // ... but not as two kinds
+  EXPECT_EQ(kinds(u"%255:s")->size(), 256u);
+  EXPECT_FALSE(kinds(u"%256:s"));  // no call passes that many arguments
+  EXPECT_FALSE(kinds(u"%99999999999999999999999:s"));
   EXPECT_FALSE(kinds(u"File %"));
   EXPECT_FALSE(kinds(u"%5"));
   EXPECT_FALSE(kinds(u"%q"));
