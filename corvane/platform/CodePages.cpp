@@ -125,6 +125,12 @@ CodePageConverter::CodePageConverter(int code_page) : code_page_(resolve(code_pa
     ucnv_close(converter_);
     converter_ = nullptr;
   }
+  // Characters the code page cannot hold become "?", as the system's conversion writes
+  // them; converters that cannot take a one-byte substitute keep their own.
+  if (converter_ && ucnv_getMinCharSize(converter_) == 1) {
+    UErrorCode ignored = U_ZERO_ERROR;
+    ucnv_setSubstChars(converter_, "?", 1, &ignored);
+  }
 }
 
 CodePageConverter::~CodePageConverter() {

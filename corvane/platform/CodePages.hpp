@@ -47,8 +47,9 @@ bool is_valid_code_page(int code_page);
 bool locale_default_ansi_code_page(std::string_view icu_locale, int& code_page);
 bool lcid_default_ansi_code_page(TLCID lcid, int& code_page);
 
-// An open ICU converter for one code page. Bytes that the code page does not define
-// become U+FFFD; characters it cannot hold become its substitute byte ("?" or 0x1A).
+// An open ICU converter for one code page. Bytes are mapped by ICU's table for the code
+// page (an ill-formed multi-byte sequence becomes U+FFFD); characters the code page cannot
+// hold become "?" (the converter's own substitute where it has no one-byte form).
 class CodePageConverter {
  public:
   explicit CodePageConverter(int code_page);
