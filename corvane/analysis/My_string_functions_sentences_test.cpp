@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "corvane/analysis/My_string_functions.hpp"
@@ -218,6 +219,30 @@ TEST(WordsAndCapitals, CountsRunsAndTestsFirstLetters) {
   EXPECT_FALSE(NextWordCapitalised(u"x 1A", 2));  // a digit comes first
   EXPECT_FALSE(NextWordCapitalised(u"...", 1));
   EXPECT_FALSE(NextWordCapitalised(u"Ab", 3));
+}
+
+TEST(SentenceRoutines, ArbitraryTextNeverBreaksThem) {
+  // Terminators, tags, spaces, cased letters, digits, marks and lone surrogates, mixed.
+  std::u16string alphabet = u"aZ9.?!;<>/ \t\u00AB\u00BB\u3002\u0964\u0301\u2026";
+  alphabet += char16_t{0xD800};
+  alphabet += char16_t{0xDC00};
+  std::mt19937 random(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string s(random() % 24, u' ');
+    for (char16_t& c : s) c = alphabet[random() % alphabet.size()];
+    const int p = static_cast<int>(random() % 30) - 2;
+    const int end = EndOfSentence(p, s);
+    EXPECT_TRUE(end == -1 || (end >= std::max(p, 1) && end <= static_cast<int>(s.size())));
+    const int start = FirstValidStartOfSentence(s, p);
+    EXPECT_GE(start, 1);
+    SentencesExtractedFromParagraph(round % 2 == 0, round % 3, s);
+    for (const std::u16string& sentence : by_locale(s, round % 5)) {
+      EXPECT_FALSE(sentence.empty());
+      EXPECT_NE(s.find(sentence), std::u16string::npos);
+    }
+    NextWordCapitalised(s, p);
+    BasicWordCount(s);
+  }
 }
 
 }  // namespace
