@@ -87,4 +87,65 @@ std::u16string TitleCasedString(std::u16string_view s, bool only_first);
 // True for the Unicode white-space property (used by the trimming above).
 bool is_unicode_white_space(char16_t c);
 
+// ---- Sentences and paragraphs
+// Positions are 1-based code-unit positions. "Letter or digit" is a code unit of general
+// category L* or Nd; "upper case" and "lower case" are the categories Lu and Ll.
+
+// The information type of GetStringTypeExNT2000 that it answers: the type-1 classes.
+inline constexpr std::uint32_t CT_CTYPE1 = 1;
+
+// Fills types[0..length) with the type-1 class word (C1_* flags, see CharTypes.hpp) of each
+// character of `text`: UTF-16 code units when `wide`, else bytes of the locale's 8-bit code
+// page (each byte of a multi-byte character gets that character's class). A length of -1
+// means "up to the terminating zero". False, with `types` untouched, when the locale names
+// no locale, the information type is not CT_CTYPE1, a pointer is null or the length is
+// below -1; a length of 0 succeeds and writes nothing.
+bool GetStringTypeExNT2000(bool wide, std::uint32_t locale, std::uint32_t info_type,
+                           const void* text, int length, std::uint16_t* types);
+
+// Position of the end of the sentence that runs from `start`: once a letter or digit has
+// been seen, the first terminator not followed by a letter or digit, else the last
+// position of `s`. -1 when no letter or digit follows `start`.
+int EndOfSentence(int start, std::u16string_view s);
+
+// The first position at or after p (at least 1) that holds a letter or digit, looking no
+// further than the last position: the length of `s` when none comes before it.
+int FirstLetterOrDigitPosAfterSentenceEnd(std::u16string_view s, int p);
+
+// False only when s[p] is a lower-case letter and not the last character of `s`.
+bool FirstCharAfterSentenceEndUpperCase(std::u16string_view s, int p);
+
+// Where the first acceptable sentence at or after p starts: a candidate beginning in lower
+// case is taken as the continuation of the one before, and the search moves on to the
+// next sentence end. The length of `s` when no acceptable start remains.
+int FirstValidStartOfSentence(std::u16string_view s, int p);
+
+// The sentences of a paragraph by Unicode categories. A sentence starts at an upper-case,
+// other or title-case letter or a number, and ends at a terminator once it holds at least
+// `minimum` word characters (a terminator before a decimal digit does not end it). Only
+// sentences longer than `minimum` characters, trimmed, are kept. With `take_rest`, the
+// sentence still open at the end of the paragraph is kept too (text after the last end that
+// starts no sentence is not).
+std::unique_ptr<TStringList> SentencesExtractedFromParagraph(bool take_rest, int minimum,
+                                                             const std::u16string& para);
+
+// The sentences of a paragraph, trimmed and non-empty. With a non-empty `marker`, the
+// pieces between the markers. Without one, cut by the type-1 classes of the locale: a
+// terminator ends a sentence unless the next letter or digit is lower case (or, for a full
+// stop, question or exclamation mark, the next character is lower case or a digit);
+// closing quotes and brackets after it stay with the sentence; "<...>" stretches of at most
+// `longest_tag` characters count as punctuation. Empty when `locale` names no locale.
+std::unique_ptr<TStringList> SentencesFromParagraph(const std::u16string& para,
+                                                    const std::u16string& marker,
+                                                    std::uint32_t locale, int longest_tag);
+
+// True when `s` is not empty and begins with an upper-case letter.
+bool FirstLetterIsCapitalised(std::u16string_view s);
+
+// True when the first letter or digit at or after p is an upper-case letter.
+bool NextWordCapitalised(std::u16string_view s, int p);
+
+// The number of maximal runs of letters and digits ("don't" counts as 2).
+int BasicWordCount(std::u16string_view s);
+
 }  // namespace corvane

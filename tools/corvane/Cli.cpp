@@ -51,6 +51,28 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     status = command_parse(parse_line, !parse_no_split, parse_tags, parse_json, out, err);
   });
 
+  std::string sentences_file, sentences_marker, sentences_lang;
+  int sentences_longest_tag = 0;
+  auto* sentences = app.add_subcommand(
+      "sentences",
+      "Print the sentences of each line of a text file (UTF-8, or UTF-16 with a byte-order "
+      "mark), one per line, cut as the tools cut a paragraph");
+  sentences->add_option("--marker", sentences_marker,
+                        "Cut only at this explicit sentence-end mark, such as \"<s>\"");
+  sentences->add_option("--lang", sentences_lang,
+                        "The text's locale: a name such as en_US or an identifier such as "
+                        "0x0409 (default: the environment's)");
+  sentences
+      ->add_option("--longest-tag", sentences_longest_tag,
+                   "Treat <...> stretches of up to this many characters as mark-up "
+                   "(default 0: none)")
+      ->check(CLI::NonNegativeNumber);
+  sentences->add_option("FILE", sentences_file, "The text file")->required();
+  sentences->callback([&] {
+    status = command_sentences(sentences_file, sentences_marker, sentences_lang,
+                               sentences_longest_tag, out, err);
+  });
+
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
   try {

@@ -19,5 +19,8 @@ int command_parse(const std::string& line, bool split, const std::string& tag_pa
                   std::ostream& out, std::ostream& err);
 int command_messages(const std::string& translation_file, const std::vector<std::string>& ids,
                      std::ostream& out, std::ostream& err);
+int command_sentences(const std::string& file_name, const std::string& marker,
+                      const std::string& lang, int longest_tag, std::ostream& out,
+                      std::ostream& err);
 
 }  // namespace corvane::cli
