@@ -17,6 +17,7 @@ namespace corvane {
 
 std::int32_t global_string_safety_limit = 5000;
 std::uint32_t my_default_sort = 0;
+std::int32_t detail::max_unbacked_elements = 1 << 16;
 
 // ---- Holders
 
@@ -136,7 +137,7 @@ bool TUsefulBaseList::LoadTheInstances(TStream& Stream, std::int32_t count) {
   if (count <= 0) return true;
   // Bound the elements by what the stream can hold, plus a margin for classes that
   // take no bytes and for the unread elements a failure leaves.
-  std::int64_t limit = kMaxUnbackedElements;
+  std::int64_t limit = detail::max_unbacked_elements;
   if (fEntriesClass->min_bytes > 0) limit += Stream.Remaining() / fEntriesClass->min_bytes;
   bool ok = true;
   bool complete = true;
