@@ -4,6 +4,7 @@
 
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/text/Myunicodenew.hpp"
 #include "corvane/text/Wingenok.hpp"
 
 namespace corvane {
@@ -60,7 +61,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Colour_utils", nullptr, nullptr},
     {"Tms_utils", nullptr, nullptr},
     {"Language_utils", nullptr, nullptr},
-    {"Myunicodenew", nullptr, nullptr},
+    {"Myunicodenew", Myunicodenew_initialization, Myunicodenew_finalization},
     {"Bare_assemb3", nullptr, nullptr},
     {"Search_parsing", nullptr, nullptr},
     {"Search_engines", nullptr, nullptr},

@@ -87,8 +87,9 @@ TEST_F(PackageTest, ShutDownUnsetsTheYieldProcedureAndWritesItsLastLogLines) {
   PackageUnload();
   EXPECT_FALSE(AYieldProcessProc);
   EXPECT_TRUE(my_temp_path.empty());
-  // Wingenok stops before Mykpsmall, and both before the log unit.
-  EXPECT_EQ(log, (std::vector<std::u16string>{u"quit wingenok, ", u"quit myKpSmall"}));
+  // Units stop in reverse order, all of them before the log unit.
+  EXPECT_EQ(log, (std::vector<std::u16string>{u"quit myUnicodeNew, ", u"quit wingenok, ",
+                                               u"quit myKpSmall"}));
 }
 
 }  // namespace

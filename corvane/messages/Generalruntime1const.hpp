@@ -1,7 +1,15 @@
 #pragma once
-// First group of the message catalogue, and the user's temporary folder.
+// First group of the message catalogue (general words, dialog captions, list and statistic
+// names, tool start and stop messages, settings names), and the user's temporary folder.
+//
+// Each entry is a constant msg::CVxxx naming the catalogue identifier _CVxxx; fetch its
+// current text with LoadResString(msg::CVxxx) or msg::text(msg::CVxxx). The constants are
+// generated from corvane/messages/catalogue.txt (see Message_catalogue.hpp).
 
 #include <string>
+
+#include "corvane/messages/Generalruntime1const_ids.hpp"
+#include "corvane/messages/Message_catalogue.hpp"
 
 namespace corvane {
 

@@ -7,6 +7,10 @@ namespace corvane {
 
 namespace {
 
+// No placeholder asks for a million characters: a larger width, precision or index is a
+// malformed format rather than a request to allocate it.
+constexpr long long kMaxNumber = 1'000'000;
+
 class Formatter {
  public:
   Formatter(std::u16string_view format, TFormatArgs args, const TFormatSettings& fs)
@@ -44,13 +48,15 @@ class Formatter {
       ++i;
       const TVarRec& a = next_arg();
       if (!a.is_integer()) fail();
-      return a.as_int64();
+      const std::int64_t v = a.as_int64();
+      if (v > kMaxNumber) fail();
+      return v < 0 ? -1 : v;  // a negative width or precision counts as none
     }
     if (i >= fmt_.size() || fmt_[i] < u'0' || fmt_[i] > u'9') return -1;
     long long v = 0;
     while (i < fmt_.size() && fmt_[i] >= u'0' && fmt_[i] <= u'9') {
       v = v * 10 + (fmt_[i++] - u'0');
-      if (v > 1'000'000) fail();  // no placeholder asks for a million characters
+      if (v > kMaxNumber) fail();
     }
     return v;
   }
@@ -77,8 +83,9 @@ class Formatter {
     long long precision = -1;
     if (i < fmt_.size() && fmt_[i] == u'.') {
       ++i;
+      const bool star = i < fmt_.size() && fmt_[i] == u'*';
       precision = number(i);
-      if (precision < 0) precision = 0;
+      if (precision < 0 && !star) precision = 0;  // "%.f" is "%.0f"
     }
     if (i >= fmt_.size()) fail();
     const char16_t type = fmt_[i] | 0x20;  // case-insensitive for letters
@@ -104,7 +111,9 @@ class Formatter {
         if (!a.is_integer()) fail();
         std::u16string digits;
         bool negative = false;
-        if (type == u'd') {
+        if (type == u'd' && a.kind() == TVarRec::Kind::Unsigned) {
+          digits = unsigned_text(a.as_uint64());
+        } else if (type == u'd') {
           const std::int64_t v = a.as_int64();
           negative = v < 0;
           const std::uint64_t mag = negative ? 0 - static_cast<std::uint64_t>(v) : v;

@@ -22,6 +22,7 @@ TEST(Format, Integers) {
   EXPECT_EQ(F(u"%d", {INT32_MIN}), u"-2147483648");
   EXPECT_EQ(F(u"%u", {-1}), u"4294967295");
   EXPECT_EQ(F(u"%u", {4000000000u}), u"4000000000");
+  EXPECT_EQ(F(u"%d", {UINT64_MAX}), u"18446744073709551615");
   EXPECT_EQ(F(u"%x", {255}), u"FF");
   EXPECT_EQ(F(u"%.4x", {255}), u"00FF");
   EXPECT_EQ(F(u"%x", {-1}), u"FFFFFFFF");
@@ -60,7 +61,7 @@ TEST(Format, Money) {
   TFormatSettings de;
   de.DecimalSeparator = u',';
   de.ThousandSeparator = u'.';
-  de.CurrencyString = u"\u20ac";
+  de.CurrencyString = std::u16string(1, u'\u20ac');  // GCC 12 warns wrongly on "= u\"€\""
   de.CurrencyFormat = 3;
   EXPECT_EQ(Format(u"%m", {1234.5}, de), u"1.234,50 \u20ac");
   EXPECT_EQ(Format(u"%n", {1234.5}, de), u"1.234,50");
@@ -86,6 +87,8 @@ TEST(Format, IndexesAndStars) {
   EXPECT_EQ(F(u"%-*d|", {4, 42}), u"42  |");
   EXPECT_EQ(F(u"%.*f", {1, 2.25}), u"2.3");
   EXPECT_EQ(F(u"%*.*f", {6, 1, 2.25}), u"   2.3");
+  EXPECT_EQ(F(u"%*d|", {-3, 42}), u"42|");
+  EXPECT_EQ(F(u"%.*s|", {-1, u"abc"}), u"abc|");
 }
 
 TEST(Format, Pointer) {
@@ -121,6 +124,7 @@ TEST(Format, BadArgumentsRaiseEConvertError) {
   EXPECT_THROW(Format(u"%3:d", {1}, us), EConvertError);
   EXPECT_THROW(Format(u"%*d", {u"x", 1}, us), EConvertError);
   EXPECT_THROW(Format(u"%99999999999d", {1}, us), EConvertError);
+  EXPECT_THROW(Format(u"%*d", {2000000000, 1}, us), EConvertError);
 }
 
 }  // namespace

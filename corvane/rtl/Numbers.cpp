@@ -267,6 +267,9 @@ std::u16string IntToStr(int value) {
 std::u16string IntToStr(std::int64_t value) {
   return ascii_to_u16(std::to_string(value));
 }
+std::u16string UIntToStr(std::uint64_t value) {
+  return ascii_to_u16(std::to_string(value));
+}
 std::u16string IntToHex(int value, int digits) {
   return to_hex(static_cast<std::uint32_t>(value), digits);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "corvane/rtl/FormatSettings.hpp"
 
@@ -17,10 +18,34 @@ namespace corvane {
 
 std::u16string IntToStr(int value);
 std::u16string IntToStr(std::int64_t value);
+std::u16string UIntToStr(std::uint64_t value);
+// Other integer types (long long, unsigned, size_t...) without ambiguity; characters and
+// Booleans are not numbers here.
+template <typename T>
+requires(std::is_integral_v<T> && !std::is_same_v<T, int> && !std::is_same_v<T, std::int64_t> &&
+         !std::is_same_v<T, bool> && !std::is_same_v<T, char> && !std::is_same_v<T, char8_t> &&
+         !std::is_same_v<T, char16_t> && !std::is_same_v<T, char32_t> &&
+         !std::is_same_v<T, wchar_t>) std::u16string IntToStr(T value) {
+  if constexpr (std::is_signed_v<T>) {
+    return IntToStr(static_cast<std::int64_t>(value));
+  } else {
+    return UIntToStr(static_cast<std::uint64_t>(value));
+  }
+}
 // Upper-case hexadecimal with at least `digits` digits; negative 32-bit values are shown in
 // two's complement (8 digits), negative 64-bit ones in 16.
 std::u16string IntToHex(int value, int digits);
 std::u16string IntToHex(std::int64_t value, int digits);
+// Other integer types: unsigned ones and those of 64 bits show their full width.
+template <typename T>
+requires(std::is_integral_v<T> && !std::is_same_v<T, int> && !std::is_same_v<T, std::int64_t> &&
+         !std::is_same_v<T, bool>) std::u16string IntToHex(T value, int digits) {
+  if constexpr (sizeof(T) <= sizeof(int) && std::is_signed_v<T>) {
+    return IntToHex(static_cast<int>(value), digits);
+  } else {
+    return IntToHex(static_cast<std::int64_t>(value), digits);
+  }
+}
 
 bool TryStrToInt(std::u16string_view s, int& value);
 int StrToInt(std::u16string_view s);  // EConvertError "'%s' is not a valid integer value"

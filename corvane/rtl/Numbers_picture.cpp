@@ -1,5 +1,6 @@
 // FormatFloat: number pictures made of "0", "#", ".", ",", "E+" and literal text.
 
+#include <algorithm>
 #include <vector>
 
 #include "corvane/rtl/Numbers.hpp"
@@ -132,7 +133,7 @@ std::u16string apply_picture(std::u16string_view s, double value, bool show_sign
     int_done = true;
   };
   int k = 0, m = 0;
-  bool after_point = false;
+  bool after_point = false, after_exponent = false;
   char16_t quote = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
     const char16_t c = s[i];
@@ -146,7 +147,10 @@ std::u16string apply_picture(std::u16string_view s, double value, bool show_sign
     }
     if (c == u'\'' || c == u'"') {
       quote = c;
+    } else if (after_exponent) {
+      out.push_back(c);  // the exponent ends the number: the rest is text
     } else if (is_exponent_at(s, i)) {
+      after_exponent = true;
       flush_int();
       out.push_back(c);
       const bool always = s[i + 1] == u'+';
@@ -163,6 +167,7 @@ std::u16string apply_picture(std::u16string_view s, double value, bool show_sign
       for (int v = exponent < 0 ? -exponent : exponent; v > 0; v /= 10) {
         e.insert(e.begin(), static_cast<char16_t>(u'0' + v % 10));
       }
+      min_digits = std::max(min_digits, 1);
       if (static_cast<int>(e.size()) < min_digits) e.insert(0, min_digits - e.size(), u'0');
       out += e;
     } else if (c == u'.') {
@@ -178,8 +183,8 @@ std::u16string apply_picture(std::u16string_view s, double value, bool show_sign
       } else {
         const int j = L - p.int_places + k;
         if (k == 0) {
-          for (int idx = 0; idx <= j; ++idx) put_int_digit(idx);
-        } else if (j >= 0) {
+          for (int idx = 0; idx <= j && idx < L; ++idx) put_int_digit(idx);
+        } else if (j >= 0 && j < L) {
           put_int_digit(j);
         }
         ++k;

@@ -11,7 +11,7 @@ TFormatSettings german() {
   TFormatSettings fs;
   fs.DecimalSeparator = u',';
   fs.ThousandSeparator = u'.';
-  fs.CurrencyString = u"\u20ac";
+  fs.CurrencyString = std::u16string(1, u'\u20ac');  // GCC 12 warns wrongly on "= u\"€\""
   fs.CurrencyFormat = 3;
   fs.NegCurrFormat = 8;
   return fs;
@@ -20,10 +20,15 @@ TFormatSettings german() {
 TEST(Numbers, IntToStrAndHex) {
   EXPECT_EQ(IntToStr(-42), u"-42");
   EXPECT_EQ(IntToStr(INT64_MIN), u"-9223372036854775808");
+  EXPECT_EQ(IntToStr(-5LL), u"-5");
+  EXPECT_EQ(IntToStr(std::size_t{18446744073709551615u}), u"18446744073709551615");
+  EXPECT_EQ(IntToStr(std::uint16_t{65535}), u"65535");
   EXPECT_EQ(IntToHex(255, 4), u"00FF");
   EXPECT_EQ(IntToHex(0, 0), u"0");
   EXPECT_EQ(IntToHex(-1, 2), u"FFFFFFFF");
   EXPECT_EQ(IntToHex(std::int64_t{-1}, 1), u"FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(IntToHex(0xABCDu, 8), u"0000ABCD");
+  EXPECT_EQ(IntToHex(std::int16_t{-1}, 1), u"FFFFFFFF");
 }
 
 TEST(Numbers, TryStrToIntFollowsValRules) {
@@ -154,6 +159,8 @@ TEST(Numbers, FormatFloatPictures) {
   EXPECT_EQ(FormatFloat(u"0", 2.5, us), u"3");
   EXPECT_EQ(FormatFloat(u"0.0E+00", 12345, us), u"1.2E+04");
   EXPECT_EQ(FormatFloat(u"0.00E-0", 0.00123, us), u"1.23E-3");
+  EXPECT_EQ(FormatFloat(u"0E+0 0#E+0", 5, us), u"5E+0 0#E+0");  // text after the exponent
+  EXPECT_EQ(FormatFloat(u"0E+", 5, us), u"5E+0");
   EXPECT_EQ(FormatFloat(u"'$'#,##0", 1000, us), u"$1,000");
   EXPECT_EQ(FormatFloat(u"0.00;(0.00)", -1.5, us), u"(1.50)");
   EXPECT_EQ(FormatFloat(u"0.00;(0.00);\"zero\"", 0, us), u"zero");

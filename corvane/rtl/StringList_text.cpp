@@ -227,8 +227,13 @@ std::u16string decode_text_bytes(std::string_view bytes, TTextEncodingKind* kind
     return utf16(2, true);
   }
   *kind = enc_ansi;
+  // 8-bit text in the system code page; should that page be unavailable, windows-1252
+  // reads every byte rather than lose any.
   std::u16string text;
-  code_page_to_utf16(system_ansi_code_page(), bytes, text);
+  if (code_page_to_utf16(system_ansi_code_page(), bytes, text) ||
+      code_page_to_utf16(1252, bytes, text))
+    return text;
+  for (char b : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(b));
   return text;
 }
 

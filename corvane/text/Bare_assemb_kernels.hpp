@@ -2,7 +2,7 @@
 // The scan kernels behind FastStrPos, FastStrIPos and FastStrScan: a scalar reference and
 // vector versions (SSE2, AVX2), one table of them per instruction set. The public routines
 // use the best table the processor supports; tests and benchmarks may pick any supported
-// one. Kernels work on indices: they return the index of the first hit, or -1.
+// one. Each kernel returns a pointer to the first hit in s[0, n), or null.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,19 +14,20 @@ enum class simd_level { scalar, sse2, avx2 };
 struct bare_scan_kernels {
   simd_level level;
   const char* name;
-  // First index of `c` in s[0, n).
-  std::ptrdiff_t (*scan8)(const std::uint8_t* s, std::ptrdiff_t n, std::uint8_t c);
-  std::ptrdiff_t (*scan16)(const char16_t* s, std::ptrdiff_t n, char16_t c);
-  // First index at which the m units of `p` occur in s[0, n). Requires 1 <= m.
-  std::ptrdiff_t (*find8)(const std::uint8_t* s, std::ptrdiff_t n, const std::uint8_t* p,
-                          std::ptrdiff_t m);
-  std::ptrdiff_t (*find16)(const char16_t* s, std::ptrdiff_t n, const char16_t* p,
-                           std::ptrdiff_t m);
-  // First index i at which s[i + k] equals a[k] or b[k] for every k < m. Requires 1 <= m.
-  std::ptrdiff_t (*ifind8)(const std::uint8_t* s, std::ptrdiff_t n, const std::uint8_t* a,
-                           const std::uint8_t* b, std::ptrdiff_t m);
-  std::ptrdiff_t (*ifind16)(const char16_t* s, std::ptrdiff_t n, const char16_t* a,
-                            const char16_t* b, std::ptrdiff_t m);
+  // The first `c`.
+  const std::uint8_t* (*scan8)(const std::uint8_t* s, std::ptrdiff_t n, std::uint8_t c);
+  const char16_t* (*scan16)(const char16_t* s, std::ptrdiff_t n, char16_t c);
+  // The first occurrence of the m units of `p`. Requires 1 <= m.
+  const std::uint8_t* (*find8)(const std::uint8_t* s, std::ptrdiff_t n, const std::uint8_t* p,
+                               std::ptrdiff_t m);
+  const char16_t* (*find16)(const char16_t* s, std::ptrdiff_t n, const char16_t* p,
+                            std::ptrdiff_t m);
+  // The first position i at which s[i + k] equals a[k] or b[k] for every k < m.
+  // Requires 1 <= m.
+  const std::uint8_t* (*ifind8)(const std::uint8_t* s, std::ptrdiff_t n, const std::uint8_t* a,
+                                const std::uint8_t* b, std::ptrdiff_t m);
+  const char16_t* (*ifind16)(const char16_t* s, std::ptrdiff_t n, const char16_t* a,
+                             const char16_t* b, std::ptrdiff_t m);
 };
 
 // True when this build has the level's kernels and the processor can run them.

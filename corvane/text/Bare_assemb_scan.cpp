@@ -1,6 +1,7 @@
 // The scans of Bare_assemb: the scalar reference kernels, the choice of kernels at run time,
 // and the public routines over them.
 
+#include <atomic>
 #include <cstring>
 
 #include "corvane/text/Bare_assemb.hpp"
@@ -14,39 +15,36 @@ namespace {
 // that first character when they differ.
 
 template <class T>
-std::ptrdiff_t scalar_scan(const T* s, std::ptrdiff_t n, T c) {
+const T* scalar_scan(const T* s, std::ptrdiff_t n, T c) {
   for (std::ptrdiff_t i = 0; i < n; ++i)
-    if (s[i] == c) return i;
-  return -1;
+    if (s[i] == c) return s + i;
+  return nullptr;
 }
 
 template <class T>
-std::ptrdiff_t scalar_find(const T* s, std::ptrdiff_t n, const T* p, std::ptrdiff_t m) {
-  if (m < 1 || n < m) return -1;
-  const std::ptrdiff_t candidates = n - m + 1;
-  for (std::ptrdiff_t i = 0; i < candidates; ++i) {
-    const std::ptrdiff_t hit = scalar_scan(s + i, candidates - i, p[0]);
-    if (hit < 0) return -1;
-    i += hit;
+const T* scalar_find(const T* s, std::ptrdiff_t n, const T* p, std::ptrdiff_t m) {
+  if (m < 1 || n < m) return nullptr;
+  const T* const last_start = s + (n - m);
+  for (const T* at = s; at <= last_start; ++at) {
+    at = scalar_scan(at, last_start - at + 1, p[0]);
+    if (at == nullptr) return nullptr;
     std::ptrdiff_t k = 1;
-    while (k < m && s[i + k] == p[k]) ++k;
-    if (k == m) return i;
+    while (k < m && at[k] == p[k]) ++k;
+    if (k == m) return at;
   }
-  return -1;
+  return nullptr;
 }
 
 template <class T>
-std::ptrdiff_t scalar_ifind(const T* s, std::ptrdiff_t n, const T* a, const T* b,
-                            std::ptrdiff_t m) {
-  if (m < 1 || n < m) return -1;
-  const std::ptrdiff_t candidates = n - m + 1;
-  for (std::ptrdiff_t i = 0; i < candidates; ++i) {
-    if (s[i] != a[0] && s[i] != b[0]) continue;
-    std::ptrdiff_t k = 1;
-    while (k < m && (s[i + k] == a[k] || s[i + k] == b[k])) ++k;
-    if (k == m) return i;
+const T* scalar_ifind(const T* s, std::ptrdiff_t n, const T* a, const T* b, std::ptrdiff_t m) {
+  if (m < 1 || n < m) return nullptr;
+  const T* const last_start = s + (n - m);
+  for (const T* at = s; at <= last_start; ++at) {
+    std::ptrdiff_t k = 0;
+    while (k < m && (at[k] == a[k] || at[k] == b[k])) ++k;
+    if (k == m) return at;
   }
-  return -1;
+  return nullptr;
 }
 
 bool cpu_has_avx2() {
@@ -102,9 +100,39 @@ const bare_scan_kernels& active_scan_kernels() {
 
 namespace {
 
-const detail::bare_scan_kernels& kernels() {
-  return detail::active_scan_kernels();
+// The kernels of the public routines, reached through one relaxed load of a pointer of this
+// file (no guard, no call through the exported, interposable active_scan_kernels), so that
+// the routines end in a plain tail call. Until the first call it points at a table whose
+// entries make the choice, store it and go on with the chosen kernel.
+extern const detail::bare_scan_kernels choosing_kernels;
+std::atomic<const detail::bare_scan_kernels*> chosen_kernels{&choosing_kernels};
+
+const detail::bare_scan_kernels& choose() {
+  const auto* k = &detail::active_scan_kernels();
+  chosen_kernels.store(k, std::memory_order_relaxed);
+  return *k;
 }
+
+inline const detail::bare_scan_kernels& kernels() {
+  return *chosen_kernels.load(std::memory_order_relaxed);
+}
+
+const detail::bare_scan_kernels choosing_kernels = {
+    detail::simd_level::scalar,
+    "choosing",
+    [](const std::uint8_t* s, std::ptrdiff_t n, std::uint8_t c) { return choose().scan8(s, n, c); },
+    [](const char16_t* s, std::ptrdiff_t n, char16_t c) { return choose().scan16(s, n, c); },
+    [](const std::uint8_t* s, std::ptrdiff_t n, const std::uint8_t* p, std::ptrdiff_t m) {
+      return choose().find8(s, n, p, m);
+    },
+    [](const char16_t* s, std::ptrdiff_t n, const char16_t* p, std::ptrdiff_t m) {
+      return choose().find16(s, n, p, m);
+    },
+    [](const std::uint8_t* s, std::ptrdiff_t n, const std::uint8_t* a, const std::uint8_t* b,
+       std::ptrdiff_t m) { return choose().ifind8(s, n, a, b, m); },
+    [](const char16_t* s, std::ptrdiff_t n, const char16_t* a, const char16_t* b,
+       std::ptrdiff_t m) { return choose().ifind16(s, n, a, b, m); },
+};
 
 const std::uint8_t* bytes(const char* p) {
   return reinterpret_cast<const std::uint8_t*>(p);
@@ -116,9 +144,8 @@ std::ptrdiff_t zero_terminated_length(const char16_t* p) {
   return n;
 }
 
-template <class T>
-const T* at(const T* buffer, std::ptrdiff_t index) {
-  return index < 0 ? nullptr : buffer + index;
+const char* chars(const std::uint8_t* p) {
+  return reinterpret_cast<const char*>(p);
 }
 
 }  // namespace
@@ -127,7 +154,7 @@ const char* FastStrPos(const char* buffer, const char* pattern, std::ptrdiff_t l
   if (buffer == nullptr || pattern == nullptr || length <= 0) return nullptr;
   const auto m = static_cast<std::ptrdiff_t>(std::strlen(pattern));
   if (m == 0 || length < m) return nullptr;
-  return at(buffer, kernels().find8(bytes(buffer), length, bytes(pattern), m));
+  return chars(kernels().find8(bytes(buffer), length, bytes(pattern), m));
 }
 
 const char16_t* FastStrPosW(const char16_t* buffer, const char16_t* pattern,
@@ -135,7 +162,7 @@ const char16_t* FastStrPosW(const char16_t* buffer, const char16_t* pattern,
   if (buffer == nullptr || pattern == nullptr || length <= 0) return nullptr;
   const std::ptrdiff_t m = zero_terminated_length(pattern);
   if (m == 0 || length < m) return nullptr;
-  return at(buffer, kernels().find16(buffer, length, pattern, m));
+  return kernels().find16(buffer, length, pattern, m);
 }
 
 const char* FastStrIPos(const char* buffer, const char* pattern_a, const char* pattern_b,
@@ -145,7 +172,7 @@ const char* FastStrIPos(const char* buffer, const char* pattern_a, const char* p
   const auto m = static_cast<std::ptrdiff_t>(std::strlen(pattern_a));
   if (m == 0 || static_cast<std::ptrdiff_t>(std::strlen(pattern_b)) != m || length < m)
     return nullptr;
-  return at(buffer, kernels().ifind8(bytes(buffer), length, bytes(pattern_a), bytes(pattern_b), m));
+  return chars(kernels().ifind8(bytes(buffer), length, bytes(pattern_a), bytes(pattern_b), m));
 }
 
 const char16_t* FastStrIPosW(const char16_t* buffer, const char16_t* pattern_a,
@@ -154,17 +181,17 @@ const char16_t* FastStrIPosW(const char16_t* buffer, const char16_t* pattern_a,
     return nullptr;
   const std::ptrdiff_t m = zero_terminated_length(pattern_a);
   if (m == 0 || zero_terminated_length(pattern_b) != m || length < m) return nullptr;
-  return at(buffer, kernels().ifind16(buffer, length, pattern_a, pattern_b, m));
+  return kernels().ifind16(buffer, length, pattern_a, pattern_b, m);
 }
 
 const char* FastStrScan(const char* buffer, char c, std::ptrdiff_t length) {
   if (buffer == nullptr || length <= 0) return nullptr;
-  return at(buffer, kernels().scan8(bytes(buffer), length, static_cast<std::uint8_t>(c)));
+  return chars(kernels().scan8(bytes(buffer), length, static_cast<std::uint8_t>(c)));
 }
 
 const char16_t* FastStrScanW(const char16_t* buffer, char16_t c, std::ptrdiff_t length) {
   if (buffer == nullptr || length <= 0) return nullptr;
-  return at(buffer, kernels().scan16(buffer, length, c));
+  return kernels().scan16(buffer, length, c);
 }
 
 std::ptrdiff_t SearchAndReplaceFastW(char16_t* buffer, const char16_t* find,
@@ -173,13 +200,13 @@ std::ptrdiff_t SearchAndReplaceFastW(char16_t* buffer, const char16_t* find,
   if (buffer == nullptr || find == nullptr || replacement == nullptr || find_length < 1) return 0;
   const auto& k = kernels();
   std::ptrdiff_t replaced = 0;
-  std::ptrdiff_t i = 0;
-  while (length - i >= find_length) {
-    const std::ptrdiff_t hit = k.find16(buffer + i, length - i, find, find_length);
-    if (hit < 0) break;
-    std::memmove(buffer + i + hit, replacement, find_length * sizeof(char16_t));
+  char16_t* const end = buffer + length;
+  for (char16_t* p = buffer; end - p >= find_length; p += find_length) {
+    const char16_t* hit = k.find16(p, end - p, find, find_length);
+    if (hit == nullptr) break;
+    p = buffer + (hit - buffer);
+    std::memmove(p, replacement, find_length * sizeof(char16_t));
     ++replaced;
-    i += hit + find_length;
   }
   return replaced;
 }

@@ -6,6 +6,8 @@
 // A traits type V gives: `unit` (the character type), `vec`, `lanes` (characters per vector),
 // `bits` (mask bits per character), and static splat, load, eq, or_, and_ and mask.
 //
+// Each returns a pointer to the first hit, or null.
+//
 // No load ever reaches past s[n - 1]: the loops run whole vectors while they fit, then one
 // last vector placed flush with the end of the buffer (overlapping positions already
 // looked at), and only buffers shorter than a vector fall back to plain loops.
@@ -29,36 +31,46 @@ CORVANE_SIMD_TARGET inline std::uint32_t clear_lowest_lane(std::uint32_t mask) {
 
 // Scan for one character: four vectors per step while they fit, then one at a time.
 template <class V>
-CORVANE_SIMD_TARGET std::ptrdiff_t simd_scan(const typename V::unit* s, std::ptrdiff_t n,
-                                             typename V::unit c) {
+CORVANE_SIMD_TARGET const typename V::unit* simd_scan(const typename V::unit* s, std::ptrdiff_t n,
+                                                      typename V::unit c) {
   constexpr std::ptrdiff_t L = V::lanes;
   if (n < L) {
     for (std::ptrdiff_t i = 0; i < n; ++i)
-      if (s[i] == c) return i;
-    return -1;
+      if (s[i] == c) return s + i;
+    return nullptr;
   }
   const auto needle = V::splat(c);
-  std::ptrdiff_t i = 0;
+  if (const auto m = V::mask(V::eq(V::load(s), needle))) return s + first_lane<V>(m);
+  // Go on from the next vector-aligned address, so that no load of the main loop splits a
+  // cache line; the units skipped over were in the first vector.
+  constexpr std::uintptr_t vector_bytes = L * sizeof(typename V::unit);
+  const std::uintptr_t misalignment = reinterpret_cast<std::uintptr_t>(s) % vector_bytes;
+  std::ptrdiff_t i = L;
+  if (misalignment % sizeof(typename V::unit) == 0 && misalignment != 0)
+    i = static_cast<std::ptrdiff_t>((vector_bytes - misalignment) / sizeof(typename V::unit));
+  // Hits are often near: look at the next vectors one by one before going four at a time.
+  for (const std::ptrdiff_t near_end = i + 4 * L; i < near_end && i + L <= n; i += L)
+    if (const auto m = V::mask(V::eq(V::load(s + i), needle))) return s + i + first_lane<V>(m);
   for (; i + 4 * L <= n; i += 4 * L) {
     const auto a = V::eq(V::load(s + i), needle);
     const auto b = V::eq(V::load(s + i + L), needle);
     const auto d = V::eq(V::load(s + i + 2 * L), needle);
     const auto e = V::eq(V::load(s + i + 3 * L), needle);
     if (V::mask(V::or_(V::or_(a, b), V::or_(d, e))) != 0) {
-      if (const auto m = V::mask(a)) return i + first_lane<V>(m);
-      if (const auto m = V::mask(b)) return i + L + first_lane<V>(m);
-      if (const auto m = V::mask(d)) return i + 2 * L + first_lane<V>(m);
-      return i + 3 * L + first_lane<V>(V::mask(e));
+      if (const auto m = V::mask(a)) return s + i + first_lane<V>(m);
+      if (const auto m = V::mask(b)) return s + i + L + first_lane<V>(m);
+      if (const auto m = V::mask(d)) return s + i + 2 * L + first_lane<V>(m);
+      return s + i + 3 * L + first_lane<V>(V::mask(e));
     }
   }
   for (; i + L <= n; i += L)
-    if (const auto m = V::mask(V::eq(V::load(s + i), needle))) return i + first_lane<V>(m);
+    if (const auto m = V::mask(V::eq(V::load(s + i), needle))) return s + i + first_lane<V>(m);
   if (i < n) {
     // The last vector ends flush with the buffer; its lanes before i held no match.
     const std::ptrdiff_t j = n - L;
-    if (const auto m = V::mask(V::eq(V::load(s + j), needle))) return j + first_lane<V>(m);
+    if (const auto m = V::mask(V::eq(V::load(s + j), needle))) return s + j + first_lane<V>(m);
   }
-  return -1;
+  return nullptr;
 }
 
 // The middle characters of a candidate (its first and last are already known to match).
@@ -95,11 +107,11 @@ CORVANE_SIMD_TARGET inline std::uint32_t candidates(const typename V::unit* s, s
 // and last characters, then compare the middle of each survivor. With Fold, each position
 // may match either of two patterns' characters (the case-insensitive search).
 template <class V, bool Fold>
-CORVANE_SIMD_TARGET std::ptrdiff_t simd_find(const typename V::unit* s, std::ptrdiff_t n,
-                                             const typename V::unit* a, const typename V::unit* b,
-                                             std::ptrdiff_t m) {
+CORVANE_SIMD_TARGET const typename V::unit* simd_find(const typename V::unit* s, std::ptrdiff_t n,
+                                                      const typename V::unit* a,
+                                                      const typename V::unit* b, std::ptrdiff_t m) {
   constexpr std::ptrdiff_t L = V::lanes;
-  if (m < 1 || n < m) return -1;
+  if (m < 1 || n < m) return nullptr;
   const std::ptrdiff_t last = m - 1;
   const std::ptrdiff_t final_start = n - m;  // the last candidate start
   std::ptrdiff_t i = 0;
@@ -113,7 +125,7 @@ CORVANE_SIMD_TARGET std::ptrdiff_t simd_find(const typename V::unit* s, std::ptr
       for (auto mask = candidates<V, Fold>(s + i, last, fa, fb, la, lb); mask != 0;
            mask = clear_lowest_lane<V>(mask)) {
         const std::ptrdiff_t pos = i + first_lane<V>(mask);
-        if (middle_matches<V, Fold>(s + pos, a, b, m)) return pos;
+        if (middle_matches<V, Fold>(s + pos, a, b, m)) return s + pos;
       }
     }
     if (i <= final_start) {
@@ -123,10 +135,10 @@ CORVANE_SIMD_TARGET std::ptrdiff_t simd_find(const typename V::unit* s, std::ptr
       mask &= ~0u << ((i - j) * V::bits);
       for (; mask != 0; mask = clear_lowest_lane<V>(mask)) {
         const std::ptrdiff_t pos = j + first_lane<V>(mask);
-        if (middle_matches<V, Fold>(s + pos, a, b, m)) return pos;
+        if (middle_matches<V, Fold>(s + pos, a, b, m)) return s + pos;
       }
     }
-    return -1;
+    return nullptr;
   }
   // Fewer candidate starts than lanes: plain comparison.
   for (; i <= final_start; ++i) {
@@ -136,7 +148,7 @@ CORVANE_SIMD_TARGET std::ptrdiff_t simd_find(const typename V::unit* s, std::ptr
     } else {
       while (k < m && s[i + k] == a[k]) ++k;
     }
-    if (k == m) return i;
+    if (k == m) return s + i;
   }
-  return -1;
+  return nullptr;
 }

@@ -48,27 +48,28 @@ struct sse2_u16 {
 
 #include "corvane/text/Bare_assemb_simd_body.hpp"
 
-CORVANE_SIMD_TARGET std::ptrdiff_t scan8(const std::uint8_t* s, std::ptrdiff_t n, std::uint8_t c) {
+CORVANE_SIMD_TARGET const std::uint8_t* scan8(const std::uint8_t* s, std::ptrdiff_t n,
+                                              std::uint8_t c) {
   return simd_scan<sse2_u8>(s, n, c);
 }
-CORVANE_SIMD_TARGET std::ptrdiff_t scan16(const char16_t* s, std::ptrdiff_t n, char16_t c) {
+CORVANE_SIMD_TARGET const char16_t* scan16(const char16_t* s, std::ptrdiff_t n, char16_t c) {
   return simd_scan<sse2_u16>(s, n, c);
 }
-CORVANE_SIMD_TARGET std::ptrdiff_t find8(const std::uint8_t* s, std::ptrdiff_t n,
-                                         const std::uint8_t* p, std::ptrdiff_t m) {
+CORVANE_SIMD_TARGET const std::uint8_t* find8(const std::uint8_t* s, std::ptrdiff_t n,
+                                              const std::uint8_t* p, std::ptrdiff_t m) {
   return m == 1 ? simd_scan<sse2_u8>(s, n, p[0]) : simd_find<sse2_u8, false>(s, n, p, p, m);
 }
-CORVANE_SIMD_TARGET std::ptrdiff_t find16(const char16_t* s, std::ptrdiff_t n, const char16_t* p,
-                                          std::ptrdiff_t m) {
+CORVANE_SIMD_TARGET const char16_t* find16(const char16_t* s, std::ptrdiff_t n, const char16_t* p,
+                                           std::ptrdiff_t m) {
   return m == 1 ? simd_scan<sse2_u16>(s, n, p[0]) : simd_find<sse2_u16, false>(s, n, p, p, m);
 }
-CORVANE_SIMD_TARGET std::ptrdiff_t ifind8(const std::uint8_t* s, std::ptrdiff_t n,
-                                          const std::uint8_t* a, const std::uint8_t* b,
-                                          std::ptrdiff_t m) {
+CORVANE_SIMD_TARGET const std::uint8_t* ifind8(const std::uint8_t* s, std::ptrdiff_t n,
+                                               const std::uint8_t* a, const std::uint8_t* b,
+                                               std::ptrdiff_t m) {
   return simd_find<sse2_u8, true>(s, n, a, b, m);
 }
-CORVANE_SIMD_TARGET std::ptrdiff_t ifind16(const char16_t* s, std::ptrdiff_t n, const char16_t* a,
-                                           const char16_t* b, std::ptrdiff_t m) {
+CORVANE_SIMD_TARGET const char16_t* ifind16(const char16_t* s, std::ptrdiff_t n, const char16_t* a,
+                                            const char16_t* b, std::ptrdiff_t m) {
   return simd_find<sse2_u16, true>(s, n, a, b, m);
 }
 

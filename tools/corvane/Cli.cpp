@@ -19,6 +19,38 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       "set, then stop it");
   info->callback([&] { status = command_info(out); });
 
+  std::string translation_file;
+  std::vector<std::string> message_ids;
+  auto* messages = app.add_subcommand(
+      "messages",
+      "Print message catalogue entries as identifier<TAB>text (control characters as \\r, "
+      "\\n, \\t), all of them when no identifier is given");
+  messages->add_option("--translation", translation_file,
+                       "Load this translation file first (see README.md for its form)");
+  messages->add_option("ID", message_ids, "Message identifiers, such as _CVOverwriteXQ");
+  messages->callback([&] { status = command_messages(translation_file, message_ids, out, err); });
+
+  std::string parse_line, parse_tags;
+  bool parse_no_split = false, parse_json = false;
+  auto* parse = app.add_subcommand(
+      "parse",
+      "Split a typed search line into its alternatives and parse each as the tools do: "
+      "typed text, search text (codes below 32 as {CHR(n)}), flags (L left bounded, "
+      "R right bounded, C case sensitive, A avoid), case copies, ambiguous, contains_a_tag "
+      "and the context word");
+  parse->add_flag("--no-split", parse_no_split,
+                  "Take the whole line as one alternative (do not split at \"/\")");
+  parse->add_option("--tags", parse_tags,
+                    "Tag delimiters as pairs of opening and closing characters, such as "
+                    "\"<>[]\" (up to six pairs)");
+  parse->add_flag("--json", parse_json,
+                  "Print one JSON array with an object per alternative, keyed by the record's "
+                  "field names");
+  parse->add_option("LINE", parse_line, "The search line as a user would type it")->required();
+  parse->callback([&] {
+    status = command_parse(parse_line, !parse_no_split, parse_tags, parse_json, out, err);
+  });
+
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
   try {

@@ -15,5 +15,9 @@ int run(int argc, char** argv);
 
 // The commands.
 int command_info(std::ostream& out);
+int command_parse(const std::string& line, bool split, const std::string& tag_pairs, bool json,
+                  std::ostream& out, std::ostream& err);
+int command_messages(const std::string& translation_file, const std::vector<std::string>& ids,
+                     std::ostream& out, std::ostream& err);
 
 }  // namespace corvane::cli
