@@ -7,6 +7,7 @@
 #include <random>
 
 #include "corvane/frame/Mykpsmall.hpp"
+#include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Format.hpp"
 #include "corvane/rtl/Streams.hpp"
@@ -247,8 +248,7 @@ bool WriteAString(TStream& Stream, std::u16string_view S) {
 
 namespace {
 [[noreturn]] void string_read_error() {
-  // The catalogue's "file read error : %s"; kept here until the catalogue carries it.
-  throw EReadError(Format(u"file read error : %s", {u"ReadAString"}));
+  throw EReadError(Format(LoadResString(msg::CVFileReadError), {u"ReadAString"}));
 }
 }  // namespace
 
