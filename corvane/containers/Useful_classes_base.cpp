@@ -7,6 +7,7 @@
 #include <random>
 
 #include "corvane/frame/Mykpsmall.hpp"
+#include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Format.hpp"
 #include "corvane/rtl/Streams.hpp"
@@ -17,6 +18,7 @@ namespace corvane {
 
 std::int32_t global_string_safety_limit = 5000;
 std::uint32_t my_default_sort = 0;
+std::int32_t detail::max_unbacked_elements = 1 << 16;
 
 // ---- Holders
 
@@ -136,7 +138,7 @@ bool TUsefulBaseList::LoadTheInstances(TStream& Stream, std::int32_t count) {
   if (count <= 0) return true;
   // Bound the elements by what the stream can hold, plus a margin for classes that
   // take no bytes and for the unread elements a failure leaves.
-  std::int64_t limit = kMaxUnbackedElements;
+  std::int64_t limit = detail::max_unbacked_elements;
   if (fEntriesClass->min_bytes > 0) limit += Stream.Remaining() / fEntriesClass->min_bytes;
   bool ok = true;
   bool complete = true;
@@ -246,8 +248,7 @@ bool WriteAString(TStream& Stream, std::u16string_view S) {
 
 namespace {
 [[noreturn]] void string_read_error() {
-  // The catalogue's "file read error : %s"; kept here until the catalogue carries it.
-  throw EReadError(Format(u"file read error : %s", {u"ReadAString"}));
+  throw EReadError(Format(LoadResString(msg::CVFileReadError), {u"ReadAString"}));
 }
 }  // namespace
 

@@ -24,6 +24,13 @@ class TStream;
 
 // ---- Globals
 
+namespace detail {
+// How many elements a list reader creates beyond those the rest of the stream could hold
+// (elements of classes without a stream format, and the unread ones after a failure).
+// 65,536 unless changed (the fuzz target lowers it to keep its runs fast).
+extern std::int32_t max_unbacked_elements;
+}  // namespace detail
+
 // The longest string, in code units, that ReadAString accepts by default.
 extern std::int32_t global_string_safety_limit;
 // The comparison flags handed to the locale comparison (ComparePWidechar and friends):
@@ -137,8 +144,8 @@ class TUsefulBaseList : public TList {
   virtual bool SaveToStream(TStream& Stream);
   // Appends count new elements, reading each until one fails; the rest are appended
   // unread. The result is true when every element read. Elements the remaining stream
-  // could not hold, beyond a margin of kMaxUnbackedElements, are not created (the result
-  // is then false): a damaged count cannot make the reader allocate without bound.
+  // could not hold, beyond a margin of detail::max_unbacked_elements, are not created (the
+  // result is then false): a damaged count cannot make the reader allocate without bound.
   bool LoadTheInstances(TStream& Stream, std::int32_t count);
   // Writes the first count elements; false at the first that fails or is missing.
   bool SaveTheInstances(TStream& Stream, std::int32_t count);
@@ -150,8 +157,6 @@ class TUsefulBaseList : public TList {
   TUsefulBaseListObjectClass fEntriesClass;
   // The element most recently created, added or handled by the list's own loops.
   TUsefulBaseListObject* AnInstance = nullptr;
-
-  static constexpr std::int32_t kMaxUnbackedElements = 1 << 16;
 
  protected:
   void Notify(void* item, TListNotification action) override;

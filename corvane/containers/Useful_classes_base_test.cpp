@@ -176,7 +176,7 @@ TEST(TUsefulBaseList, DamagedStreams) {
     // A huge count on a short stream is bounded: false, and not two billion elements.
     TBytesStream s(B({0xFF, 0xFF, 0xFF, 0x7F, 0, 1, 0, 0, 0}));
     EXPECT_FALSE(list.ReadFromStream(s));
-    EXPECT_LE(list.Count(), TUsefulBaseList::kMaxUnbackedElements + 1);
+    EXPECT_LE(list.Count(), detail::max_unbacked_elements + 1);
     EXPECT_EQ(list.GetAValue(0), 1);
   }
 }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "corvane/platform/Locales.hpp"
+
 namespace corvane {
 
 namespace {
@@ -17,13 +19,16 @@ struct CollatorCloser {
 using CollatorPtr = std::unique_ptr<UCollator, CollatorCloser>;
 
 struct ThreadCollators {
+  std::string raw_default;
   std::string locale;
   CollatorPtr by_strength[2];  // [0] case-insensitive, [1] case-sensitive
 
   UCollator* get(bool case_sensitive) {
-    const char* current = uloc_getDefault();
-    if (locale != current) {
-      locale = current;
+    // Checked on every call (the default may change), but without allocating.
+    const char* raw = uloc_getDefault();
+    if (raw_default != raw) {
+      raw_default = raw;
+      locale = default_icu_locale();
       by_strength[0].reset();
       by_strength[1].reset();
     }

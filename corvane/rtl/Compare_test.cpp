@@ -44,6 +44,12 @@ TEST_F(CompareTest, FollowsTheDefaultLocale) {
   EXPECT_EQ(compare_strings(u"\u00e4", u"z", false), 1);
 }
 
+TEST_F(CompareTest, PosixLocaleStillIgnoresCase) {
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_setDefault("en_US_POSIX", &status);
+  EXPECT_EQ(compare_strings(u"w", u"W", false), 0);
+}
+
 TEST_F(CompareTest, WorksOnOtherThreads) {
   int result = 5;
   std::thread t([&] { result = compare_strings(u"a", u"B", false); });
