@@ -17,7 +17,8 @@ $(RELEASE)/build.ninja: | deps
 	cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 
 $(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON
+	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1"
 
 release: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS)
