@@ -401,8 +401,9 @@ const void* find_in(const Ch* chars, std::int32_t count, const std::uint16_t* de
   const bool first_wild = is_wildcard(a0);
   const bool search_in_markup0 = a0 == kTagOpenCode;
 
-  std::int32_t (*skip)(const char16_t*, const std::uint16_t*, std::int32_t, std::int32_t, char16_t,
-                       char16_t, char16_t, std::int32_t&) = nullptr;
+  std::int32_t (*skip)(const char16_t*, const std::uint16_t*, std::int32_t, std::int32_t,
+                       const detail::matcher_skip_pattern&, std::int32_t&) = nullptr;
+  detail::matcher_skip_pattern pattern{{a0, u0, t0}, {}, false};
   if constexpr (sizeof(Ch) == 2) {
     if (!first_wild) {
       switch (detail::current_matcher_kernel()) {
@@ -416,13 +417,21 @@ const void* find_in(const Ch* chars, std::int32_t count, const std::uint16_t* de
           break;
       }
     }
+    // An ordinary second character must match the character after the first (unless mark-up
+    // lies between), so the kernel may test it too.
+    if (n >= 2 && lo[1] != kSpace && !is_wildcard(lo[1])) {
+      pattern.next[0] = lo[1];
+      pattern.next[1] = up[1];
+      pattern.next[2] = ti[1];
+      pattern.second = true;
+    }
   }
 
   for (std::int32_t i = 0; i < limit; ++i) {
     if constexpr (sizeof(Ch) == 2) {
       if (skip) {
         std::int32_t starts = 0;
-        i = skip(chars, w, i, limit, a0, u0, t0, starts);
+        i = skip(chars, w, i, limit, pattern, starts);
         if (starts) book.word_starts(starts);
         if (i >= limit) break;
       }
