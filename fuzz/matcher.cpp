@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < n; ++i) narrow[i] = static_cast<std::uint8_t>(buffer_char(r));
     buffer = narrow.get();
   }
-  const std::size_t size = is_unicode ? 2 : 1;
+  const std::size_t unit = is_unicode ? 2 : 1;
 
   const auto kernel = static_cast<corvane::detail::matcher_kernel>((flags >> 6) % 3);
   corvane::detail::set_matcher_kernel(kernel);
@@ -103,14 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint16_t ext = 0, exact = 0;
     const auto* base = static_cast<const std::uint8_t*>(buffer);
     const void* p = corvane::NewFindWantedInBuffer(
-        base + from * size, static_cast<std::int32_t>(n - from), details.get() + from,
+        base + from * unit, static_cast<std::int32_t>(n - from), details.get() + from,
         details.get(), details.get() + n + 1, up, lo, ti, sw_len, flags & 2, flags & 4, flags & 8,
         is_unicode, flags & 16, false, ext, exact, stats, heading, flags & 32, flags2 & 1,
         flags2 & 2, flags2 & 4);
     if (!p) break;
     const auto* hit = static_cast<const std::uint8_t*>(p);
-    if (hit < base + from * size || hit >= base + n * size) std::abort();
-    const std::size_t at = static_cast<std::size_t>(hit - base) / size;
+    if (hit < base + from * unit || hit >= base + n * unit) std::abort();
+    const std::size_t at = static_cast<std::size_t>(hit - base) / unit;
     // A hit's exact length stays within the characters, its extension within the class
     // words.
     if (exact == 0 || exact > n - at || ext < exact || ext > n + 1 - at) std::abort();
