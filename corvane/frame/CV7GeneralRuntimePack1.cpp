@@ -4,6 +4,7 @@
 
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/search/Bare_assemb3.hpp"
 #include "corvane/text/Myunicodenew.hpp"
 #include "corvane/text/Wingenok.hpp"
 
@@ -62,7 +63,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Tms_utils", nullptr, nullptr},
     {"Language_utils", nullptr, nullptr},
     {"Myunicodenew", Myunicodenew_initialization, Myunicodenew_finalization},
-    {"Bare_assemb3", nullptr, nullptr},
+    {"Bare_assemb3", Bare_assemb3_initialization, Bare_assemb3_finalization},
     {"Search_parsing", nullptr, nullptr},
     {"Search_engines", nullptr, nullptr},
     {"Rtl_and_ltr_painting", nullptr, nullptr},
