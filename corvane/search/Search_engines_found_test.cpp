@@ -84,13 +84,5 @@ TEST(SearchFoundList, OwnsItsHolders) {
   list.AddHit(rec);  // freed by the destructor (the sanitizer build checks the leaks)
 }
 
-TEST(SearchFoundList, EngineRecordsStartZeroed) {
-  const TSearchFound_Rec rec;
-  EXPECT_EQ(rec.where_hit_started, nullptr);
-  EXPECT_EQ(rec.percent_of_file, 0.0f);
-  for (auto b : rec.spare) EXPECT_EQ(b, 0);
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(rec.count_stats.number[k], 0);
-}
-
 }  // namespace
 }  // namespace corvane

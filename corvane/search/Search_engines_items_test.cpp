@@ -330,6 +330,20 @@ TEST(SearchItemsStream, DamagedStreamsGiveFalseAndKeepWhatWasRead) {
   EXPECT_EQ(items.Count(), 1);
 }
 
+TEST(SearchItemsStream, EveryTruncationFailsCleanly) {
+  TBaseSearchItems items({}, 0, true);
+  items.AddedSearchWords(u"a/bc/def");
+  items.SetHits({1, 22, 333});
+  TMemoryStream whole;
+  ASSERT_TRUE(items.SaveToStream(whole));
+  const std::vector<std::uint8_t> bytes = bytes_of(whole);
+  for (std::size_t n = 0; n < bytes.size(); ++n) {
+    TMemoryStream cut = stream_of({bytes.begin(), bytes.begin() + n});
+    TBaseSearchItems back({}, 0, true);
+    EXPECT_FALSE(back.ReadFromStream(cut)) << n;
+  }
+}
+
 class SearchItemsFile : public ::testing::Test {
  protected:
   void SetUp() override {
