@@ -1,5 +1,5 @@
 #pragma once
-// Search items, found hits and (later in this unit) the search-and-do engine.
+// Search items, found hits and the search-and-do engine.
 //
 // An item list (TBaseSearchItems and its four kinds) turns the text a user typed into
 // parsed search words, one record per distinct typed alternative, with the hits wanted
@@ -9,7 +9,8 @@
 //
 // Implementation by topic: Search_engines_items.cpp (item lists), Search_engines_io.cpp
 // (their stream and text-file formats), Search_engines_found.cpp (hits and their list),
-// Search_engines_engine.cpp (the engine).
+// Search_engines_engine.cpp (the engine's buffers and settings, the single-word test) and
+// Search_engines_engine_search.cpp (the engine's search).
 
 #include <array>
 #include <cstdint>
@@ -312,8 +313,10 @@ using TTagsFoundArray = std::array<std::int32_t, 8>;
 // sets fLowestJumpToChanged). One of each per thread, so that a host may run one engine per
 // thread. They belong with the definitions unit's globals: until that unit exists they are
 // defined beside the engine (Search_engines_engine.cpp) and declared here.
-extern thread_local bool Global_in_heading;
-extern thread_local std::int32_t Global_LowestJumpTo;
+// Constant-initialised (constinit), so that other units reach them directly rather than
+// through a per-thread initialisation wrapper.
+extern constinit thread_local bool Global_in_heading;
+extern constinit thread_local std::int32_t Global_LowestJumpTo;
 
 // Runs one parsed search word over one text buffer and reports each hit through
 // fSearchFoundEvent.

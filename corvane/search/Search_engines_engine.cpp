@@ -19,8 +19,8 @@
 namespace corvane {
 
 // These belong with the definitions unit's globals; defined here until that unit exists.
-thread_local bool Global_in_heading = false;
-thread_local std::int32_t Global_LowestJumpTo = 0;
+constinit thread_local bool Global_in_heading = false;
+constinit thread_local std::int32_t Global_LowestJumpTo = 0;
 
 TSearchAndDoEngine::TSearchAndDoEngine(bool buffer_in_unicode, bool search_words_in_unicode,
                                        std::uint32_t LCID, std::uint16_t* class_array)

@@ -103,12 +103,14 @@ void TSearchAndDoEngine::log_hit(const TSearchFound_Rec& hit, std::int32_t offse
   const std::int32_t at = hit.hit_pos_in_characters;
   const std::int64_t file_byte =
       static_cast<std::int64_t>(FileBytePos) + static_cast<std::int64_t>(at) * char_size();
-  std::u16string line = u"(" + IntToStr(fHits_found) + u") \"" +
-                        loggable(buffer_text(at, kLogTextLength)) + u"\" at chunk " +
-                        hex6(FileBytePos) + u"+" + hex6(at) + u"= byte " + hex6(file_byte) +
-                        u"\tdone: " + hex6(offset) + u"\tto go: " + hex6(remaining) + u"\t" +
-                        FloatToStrF(hit.percent_of_file, ffFixed, 15, 2, invariant_settings()) +
-                        u"%" + u" words = " + IntToStr(hit.count_stats.number[stats_word]);
+  std::u16string line = u"(";
+  line += IntToStr(fHits_found);
+  line += u") \"";
+  line += loggable(buffer_text(at, kLogTextLength));
+  line += u"\" at chunk " + hex6(FileBytePos) + u"+" + hex6(at) + u"= byte " + hex6(file_byte);
+  line += u"\tdone: " + hex6(offset) + u"\tto go: " + hex6(remaining) + u"\t";
+  line += FloatToStrF(hit.percent_of_file, ffFixed, 15, 2, invariant_settings());
+  line += u"% words = " + IntToStr(hit.count_stats.number[stats_word]);
   write_package_log_line(line);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Numbers.hpp"
@@ -135,6 +136,22 @@ TEST_F(SearchAndDoEngine, CancelAndFoundEnoughStopAfterTheCurrentHit) {
   // A cancel set before the search does not carry into it.
   run.engine.Cancel();
   EXPECT_EQ(run.search(u"cat").size(), 5u);
+}
+
+TEST_F(SearchAndDoEngine, CancelFromTheYieldRoutine) {
+  EngineRun run(u"cat cat cat cat cat");
+  const TSearch_word_format_rec rec = parse_word(u"cat");
+  int yields = 0;
+  const TYieldProcessProc previous = AYieldProcessProc;
+  // The yield comes before each look for the next hit: cancelling there lets that look
+  // report its hit, then the search ends.
+  AYieldProcessProc = [&] {
+    if (++yields == 2) run.engine.Cancel();
+  };
+  const Positions found = run.search(rec);
+  AYieldProcessProc = previous;
+  EXPECT_EQ(found, (Positions{0, 4}));
+  EXPECT_EQ(run.word_counts.size(), 1u);
 }
 
 TEST_F(SearchAndDoEngine, HeadingCountsOfHitsOutsideAHeadingAreMinusOne) {
