@@ -200,6 +200,30 @@ TEST_F(SearchAndDoEngine, HeadingCountsOfHitsOutsideAHeadingAreMinusOne) {
   EXPECT_EQ(plain.word_counts.at(0).number[stats_heading], 0);
 }
 
+TEST_F(SearchAndDoEngine, HostBuiltClassArrayWithMarkup) {
+  // Mark-up prepared as the buffers are, then marked in the class array by the host.
+  testing_matcher::TestBuffer b(CleanToTagOnOff(u"new, - yo<b>rk</b> x"));
+  TSearch_word_format_rec rec = parse_word(u"new york");
+  for (bool skip_punctuation : {false, true}) {
+    TSearchAndDoEngine engine(true, true, kEnglishUS, nullptr);
+    int hits = 0;
+    engine.PrepareForConcordancing(
+        u"t.txt", b.text.c_str(), b.details.data(), b.details.data() + b.size() + 1, 100, b.size(),
+        0, skip_punctuation,
+        [&](TObject*, const TSearchFound_Rec& h) {
+          ++hits;
+          EXPECT_EQ(h.exact_hit_len, 14);  // the tag inside the word counts
+          return true;
+        },
+        nullptr);
+    EXPECT_TRUE(engine.fSkipAnyTags);
+    EXPECT_TRUE(engine.fPreAssigned);
+    ASSERT_TRUE(engine.SearchAndDo(&rec));
+    EXPECT_EQ(hits, skip_punctuation ? 1 : 0);
+    EXPECT_EQ(b.details[0], char_type1(u'n'));  // the host's array is not rebuilt
+  }
+}
+
 TEST_F(SearchAndDoEngine, HitRecord) {
   EngineRun run(u"the cat sat", 1000, 100);
   TSearch_word_format_rec rec = parse_word(u"cat");
