@@ -1,5 +1,5 @@
 #pragma once
-// Search items, found hits and (later in this unit) the search-and-do engine.
+// Search items, found hits and the search-and-do engine.
 //
 // An item list (TBaseSearchItems and its four kinds) turns the text a user typed into
 // parsed search words, one record per distinct typed alternative, with the hits wanted
@@ -9,7 +9,8 @@
 //
 // Implementation by topic: Search_engines_items.cpp (item lists), Search_engines_io.cpp
 // (their stream and text-file formats), Search_engines_found.cpp (hits and their list),
-// Search_engines_engine.cpp (the engine).
+// Search_engines_engine.cpp (the engine's buffers and settings, the single-word test) and
+// Search_engines_engine_search.cpp (the engine's search).
 
 #include <array>
 #include <cstdint>
@@ -307,8 +308,27 @@ using TTagsFoundArray = std::array<std::int32_t, 8>;
 
 // ---- The engine
 
+// The in-heading state the matcher carries between calls, and the byte offset of the lowest
+// position a search restarts from (read at the start of SearchAndDo and whenever the host
+// sets fLowestJumpToChanged). One of each per thread, so that a host may run one engine per
+// thread. They belong with the definitions unit's globals: until that unit exists they are
+// defined beside the engine (Search_engines_engine.cpp) and declared here.
+// Constant-initialised (constinit), so that other units reach them directly rather than
+// through a per-thread initialisation wrapper.
+extern constinit thread_local bool Global_in_heading;
+extern constinit thread_local std::int32_t Global_LowestJumpTo;
+
 // Runs one parsed search word over one text buffer and reports each hit through
 // fSearchFoundEvent.
+//
+// Use: create; prepare with PrepareFirst (the engine builds the buffer's class array) or
+// PrepareForConcordancing (the host supplies it, with mark-up and markers); optionally
+// SetArrayOfTagsFound and HandleAllowables; then SearchAndDo once per search word. The
+// counts in ThisFileChunk_Stats run on across calls until ClearChunkTextStats.
+//
+// While a search runs the host regains control through the yield routine and the found
+// event; from there it may call Cancel or FoundEnough, or set Global_LowestJumpTo and
+// fLowestJumpToChanged to make the scan restart at that byte offset.
 class TSearchAndDoEngine : public TObject {
  public:
   // class_array, when given, belongs to the caller (fPreAssigned).
@@ -318,9 +338,63 @@ class TSearchAndDoEngine : public TObject {
   TSearchAndDoEngine(const TSearchAndDoEngine&) = delete;
   TSearchAndDoEngine& operator=(const TSearchAndDoEngine&) = delete;
 
+  // Stores the events, the file size and the file byte position of the buffer, and sets
+  // the buffer (SetABuffer). fHits_found starts again from 0. Ready when on_found is set.
+  void PrepareFirst(const void* buffer, std::int32_t complete_file_size,
+                    std::uint32_t file_byte_pos, TSearchFoundEvent on_found,
+                    TWordCountEvent on_word_count);
+  // For a buffer whose class array the host has built (mark-up bits and markers included):
+  // the engine takes the buffer, the array, its end (the address of its second spare word)
+  // and the number of characters as given. Tags are skipped; fPreAssigned := the array is
+  // given. fHits_found starts again from 0. Ready when on_found is set.
+  void PrepareForConcordancing(const std::u16string& file_name, const void* buffer,
+                               std::uint16_t* class_array, const std::uint16_t* class_array_end,
+                               std::int32_t complete_file_size, std::int32_t n_characters,
+                               std::uint32_t file_byte_pos, bool skip_punctuation,
+                               TSearchFoundEvent on_found, TWordCountEvent on_word_count);
+  // Takes a zero-terminated buffer (UTF-16 or 8-bit as the engine was made): releases the
+  // class array the engine built before, counts the characters up to the terminating 0 and,
+  // unless the array is the host's, builds the class array (type-1 classes of the text's
+  // locale, two zero spare words after the last character). fBufferDetailsEnd := the
+  // address of the second spare word. A null buffer leaves no buffer, no characters and no
+  // end.
+  void SetABuffer(const void* buffer);
+  // Marks the allowable characters inside words in the class array (HandleMiddleChars).
+  // Nothing without a buffer and class array.
+  void HandleAllowables(const std::u16string& allowables, bool no_check_after,
+                        bool no_check_before);
+  // Copies the eight marker counts; null is ignored.
+  void SetArrayOfTagsFound(const TTagsFoundArray* tags_found);
+  // Stores the locale and its code page, when it differs from the current one.
+  void SetLCID(std::uint32_t LCID);
+  // Zeroes ThisFileChunk_Stats.
+  void ClearChunkTextStats();
+
+  // Searches the buffer for the word, from Global_LowestJumpTo bytes on when that is above
+  // 0, calling fSearchFoundEvent for each hit (hits may overlap: the scan resumes one
+  // character after each hit's start) until n_to_find hits have been accepted (no limit when
+  // n_to_find <= 0), the buffer ends, or the host cancels or calls FoundEnough; then calls
+  // fWordCountEvent with the running counts. For an 8-bit buffer the word's copies are
+  // converted to the locale's code page once (copies_converted); for a case-sensitive word
+  // its three case copies become the unchanged copy.
+  // False, without searching, when the engine is not ready, there is no buffer, or the word
+  // is null or has an empty search text. An exception from the search or from an event
+  // comes out as a corvane::Exception "problem searching <file> for "<typed text>"".
+  bool SearchAndDo(TSearch_word_format_rec* search_word);
+  // The same, with current_search_number := n first (copied into every hit).
+  bool SearchAndDo(TSearch_word_format_rec* search_word, std::int32_t n);
+
+  // Stop after the current hit.
+  void FoundEnough() { fChega = true; }
+  // Stop after the current hit; then calls the yield routine.
+  void Cancel();
+  void ClearCancel() { fCancelled = false; }
+
   TWordCountEvent fWordCountEvent;
   TSearchFoundEvent fSearchFoundEvent;
   std::uint16_t* fBufferDetails = nullptr;
+  // Set by the host. The matcher treats the character of this class word as preceded by a
+  // boundary. Null, or an address outside the class array, stands for fBufferDetails.
   const std::uint16_t* fBufferDetailsStart = nullptr;
   const std::uint16_t* fBufferDetailsEnd = nullptr;
   const void* fBuffer = nullptr;
@@ -348,8 +422,63 @@ class TSearchAndDoEngine : public TObject {
   std::uint32_t FileBytePos = 0;
 
  protected:
+  // Bytes per buffer character.
+  std::int32_t char_size() const { return fBufferInUnicode ? 2 : 1; }
+  // The first class word the matcher may treat as preceded by a boundary.
+  const std::uint16_t* details_first() const;
+  // Up to n characters of the buffer from character `offset`, as UTF-16.
+  std::u16string buffer_text(std::int32_t offset, std::int32_t n) const;
+  // Fills details[0..n) with the type-1 classes of n buffer characters from `text`.
+  void fill_classes(const void* text, std::int32_t n, std::uint16_t* details) const;
+
   // The class array the engine built itself (when not fPreAssigned).
   std::vector<std::uint16_t> own_details_;
+
+ private:
+  // The search loop of SearchAndDo, after its checks and preparation.
+  void search_loop(TSearch_word_format_rec& search_word, std::int32_t wanted);
+  void log_seeking(const TSearch_word_format_rec& search_word) const;
+  void log_hit(const TSearchFound_Rec& hit, std::int32_t offset, std::int32_t remaining) const;
+  // Character offset of the restart position Global_LowestJumpTo (0 when not above 0).
+  std::int32_t lowest_start() const;
 };
+
+// The engine used for secondary searches (context words): no log line per hit.
+class TAdditionalSearchAndDoEngine : public TSearchAndDoEngine {
+ public:
+  TAdditionalSearchAndDoEngine(bool buffer_in_unicode, bool search_words_in_unicode,
+                               std::uint32_t LCID, std::uint16_t* class_array);
+  void SetContext_exact_gap_required(std::int32_t n) { context_exact_gap_required = n; }
+
+  std::int32_t context_exact_gap_required = 0;  // kept for hosts
+};
+
+// Tests a single word against a short buffer (word-list use). Give it the buffer with
+// SetABuffer or PrepareFirst, the word with SetSearchWord, then ask
+// QuickSearchFoundIgnoringTags.
+class TWLSearchAndDo : public TSearchAndDoEngine {
+ public:
+  using TSearchAndDoEngine::TSearchAndDoEngine;
+
+  // Stores the flags and the word: when case sensitive, the text itself in all three
+  // copies; otherwise its upper-case form (search_text), lower-case form (lo_copy) and
+  // title-case form (title_copy, each word's first letter in upper case).
+  void SetSearchWord(const std::u16string& text, TMySearchFlags word_flags);
+  // Whether the word occurs in the buffer, judged on the characters' classes alone (no
+  // mark-up, no markers). A trailing any-run code of the word is not compared (the flags
+  // say whether the word may run on). False when the buffer holds fewer characters than
+  // the word.
+  bool QuickSearchFoundIgnoringTags();
+
+  std::u16string lo_copy;
+  std::u16string title_copy;
+  std::u16string search_text;
+  TMySearchFlags flags;
+  std::vector<std::uint16_t> fBufferPWChar;  // class array during a quick search, released after
+};
+
+// The text with mark-up made ready for searching, as the buffers are: each "<" that has a
+// ">" after it becomes U+0019 (tag open) and the first ">" after it U+0018 (tag close).
+std::u16string CleanToTagOnOff(const std::u16string& text);
 
 }  // namespace corvane
