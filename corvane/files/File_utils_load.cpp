@@ -27,14 +27,13 @@ namespace {
 
 // The bytes from the stream's position to its end.
 std::string read_rest(TStream& stream) {
-  std::string bytes;
-  std::int64_t size = stream.Remaining();
-  if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
-  constexpr std::int32_t kChunk = 1 << 22;
+  const std::int64_t size = stream.Remaining();
+  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
   std::size_t done = 0;
-  for (;;) {
-    bytes.resize(done + kChunk);
-    const std::int32_t got = stream.Read(bytes.data() + done, kChunk);
+  while (done < bytes.size()) {
+    const auto chunk =
+        static_cast<std::int32_t>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
+    const std::int32_t got = stream.Read(bytes.data() + done, chunk);
     if (got <= 0) break;
     done += static_cast<std::size_t>(got);
   }
@@ -280,6 +279,11 @@ std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleB
   const bool write = out != nullptr;
   std::size_t units = 0;
   bool at_line_start = true;
+  // U+0000 ends the text; when counting UTF-8 the rest is still checked, since the choice
+  // between UTF-8 and 8-bit rests on all the bytes.
+  bool stopped = false;
+  std::size_t stopped_units = 0;
+  bool stopped_at_line_start = true;
   auto put = [&](char16_t c) {
     if (write) out[units] = c;
     ++units;
@@ -299,7 +303,12 @@ std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleB
     if (i >= n) break;
     const unsigned b0 = p[i];
     if (b0 < 0x80) {
-      if (b0 == 0) break;
+      if (b0 == 0 && !stopped) {
+        if (write || table != nullptr) break;
+        stopped = true;
+        stopped_units = units;
+        stopped_at_line_start = at_line_start;
+      }
       if (b0 == '\r' || b0 == '\n') {
         put(u'\r');
         put(u'\n');
@@ -349,6 +358,10 @@ std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleB
       put(static_cast<char16_t>(cp));
     }
     i += len;
+  }
+  if (stopped) {
+    units = stopped_units;
+    at_line_start = stopped_at_line_start;
   }
   if (!at_line_start) {
     put(u'\r');

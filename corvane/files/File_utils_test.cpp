@@ -238,6 +238,27 @@ TEST_F(FileUtilsTest, EightBitTextThatIsNotUtf8IsNeverLost) {
   EXPECT_EQ(TextFileContents(u16(odd)).size(), 5u);
 }
 
+TEST_F(FileUtilsTest, TextFileContentsIsTheListsText) {
+  const std::string inputs[] = {
+      "a\rb\nc\r\nd\n\re",
+      "no break at the end",
+      std::string("c\xC3\xA9\r\0\0\xD7\xFF", 8),  // bad UTF-8 after the end of the text
+      std::string("ab\0\xC3\xA9", 5),             // good UTF-8 only after it
+      "\r\n",
+      "\n",
+      std::string("\0abc", 4),
+      "\xF0\x9F\x98\x80\r",
+      "x\xE9\xE8\r\n"};
+  int n = 0;
+  for (const std::string& bytes : inputs) {
+    const std::string file = write_bytes("in" + std::to_string(n++), bytes);
+    TPossiblyDodgyTextStringlist list;
+    list.LoadFromFile(u16(file));
+    EXPECT_EQ(TextFileContents(u16(file)), list.Text()) << bytes;
+  }
+  EXPECT_EQ(TextFileContents(u16(write_bytes("z", std::string("ab\0\xC3\xA9", 5)))), u"ab\r\n");
+}
+
 TEST_F(FileUtilsTest, SignedUtf8Flag) {
   TPossiblyDodgyTextStringlist list;
   EXPECT_FALSE(list.SignedUTF8);
