@@ -2,6 +2,10 @@
 // single-byte code pages, and the string list that chooses between them.
 #include <sys/mman.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -273,10 +277,10 @@ inline bool word_needs_care(std::uint64_t word) {
 // CR LF (a CR LF pair, a lone CR and a lone LF each end a line), U+0000 ending the text.
 // Counts the units when `out` is null, writes them otherwise. Returns the number of
 // units, or npos when `table` is null and the bytes are not strict UTF-8.
-std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
-                            char16_t* out, bool& has_multibyte) {
+template <bool write>
+std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
+                         char16_t* out, bool& has_multibyte) {
   has_multibyte = false;
-  const bool write = out != nullptr;
   std::size_t units = 0;
   bool at_line_start = true;
   // U+0000 ends the text; when counting UTF-8 the rest is still checked, since the choice
@@ -285,16 +289,33 @@ std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleB
   std::size_t stopped_units = 0;
   bool stopped_at_line_start = true;
   auto put = [&](char16_t c) {
-    if (write) out[units] = c;
+    if constexpr (write) out[units] = c;
     ++units;
   };
   std::size_t i = 0;
   while (i < n) {
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while they are ASCII above the line-break controls.
+    const __m128i below = _mm_set1_epi8(0x0E);
+    while (i + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      // Signed compare: bytes of 0x80 and above are negative, so also "below 0x0E".
+      if (_mm_movemask_epi8(_mm_cmplt_epi8(v, below)) != 0) break;
+      if constexpr (write) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + units), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + units + 8), _mm_unpackhi_epi8(v, zero));
+      }
+      units += 16;
+      i += 16;
+      at_line_start = false;
+    }
+#endif
     while (i + 8 <= n) {
       std::uint64_t word;
       std::memcpy(&word, p + i, 8);
       if (word_needs_care(word)) break;
-      if (write)
+      if constexpr (write)
         for (int k = 0; k < 8; ++k) out[units + k] = p[i + k];
       units += 8;
       i += 8;
@@ -382,6 +403,12 @@ void advise_huge_pages(void* start, std::size_t bytes) {
   (void)start;
   (void)bytes;
 #endif
+}
+
+std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
+                            char16_t* out, bool& has_multibyte) {
+  return out != nullptr ? decode_lines<true>(p, n, table, out, has_multibyte)
+                        : decode_lines<false>(p, n, table, out, has_multibyte);
 }
 
 // The whole file, mapped (read when it cannot be mapped).
