@@ -486,3 +486,5 @@ class TStringListWithFreqPointers : public TIndexCheckStringlist {
 std::int32_t StringListCompareDescFreq(TStringList* List, std::int32_t Index1, std::int32_t Index2);
 
 }  // namespace corvane
+
+#include "corvane/containers/Useful_classes_simple_search.hpp"

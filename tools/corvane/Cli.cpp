@@ -73,6 +73,21 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                sentences_longest_tag, out, err);
   });
 
+  std::vector<std::string> detect_files, cat_files;
+  bool detect_quick = false;
+  auto* detect = app.add_subcommand(
+      "detect",
+      "Print each file's path and what it holds, tab-separated: _8_bit, _UTF8, _16_bit, "
+      "_early_Word, _Storage, _Zip, _16_bit_reversed, or unknown");
+  detect->add_flag("--quick", detect_quick, "Judge by the first four bytes only");
+  detect->add_option("FILE", detect_files, "The files")->required();
+  detect->callback([&] { status = command_detect(detect_files, detect_quick, out, err); });
+
+  auto* cat = app.add_subcommand(
+      "cat", "Print each text file as the tools load it (any encoding), in UTF-8");
+  cat->add_option("FILE", cat_files, "The files")->required();
+  cat->callback([&] { status = command_cat(cat_files, out, err); });
+
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
   try {

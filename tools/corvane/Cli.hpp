@@ -22,5 +22,10 @@ int command_messages(const std::string& translation_file, const std::vector<std:
 int command_sentences(const std::string& file_name, const std::string& marker,
                       const std::string& lang, int longest_tag, std::ostream& out,
                       std::ostream& err);
+// Prints each file's path and its encoding verdict, tab-separated.
+int command_detect(const std::vector<std::string>& files, bool quick, std::ostream& out,
+                   std::ostream& err);
+// Prints each file's text as TextFileContents loads it, in UTF-8.
+int command_cat(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 
 }  // namespace corvane::cli

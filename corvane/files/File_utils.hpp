@@ -1,0 +1,179 @@
+#pragma once
+// Text files of unknown encoding: what a file or a buffer holds (8-bit text, UTF-8,
+// UTF-16 in either byte order, or a document or archive that is not text), loading text
+// whose UTF-8 content was never declared, turning 8-bit text files into UTF-16 files, and
+// writing text back as UTF-16 little-endian with its byte-order mark.
+//
+// Files this unit writes replace the old file only when the new one is complete: the
+// bytes go to a temporary file beside the target, which is renamed over it at the end.
+// A failure on the way removes the temporary file and leaves the original untouched.
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "corvane/rtl/StringList.hpp"
+
+namespace corvane {
+
+// The kinds of content a file may hold; the ordinals are the bit positions of
+// TFileContentsSet.
+enum TFileContentsTypes : std::uint8_t {
+  _8_bit = 0,            // 8-bit text in a single-byte code page, or plain ASCII
+  _UTF8 = 1,             // UTF-8 text
+  _16_bit = 2,           // UTF-16 little-endian
+  _early_Word = 3,       // early word-processor document: DB A5 2D 00
+  _Storage = 4,          // structured-storage (compound) document: D0 CF 11 E0
+  _Zip = 5,              // zip archive: 50 4B 03 04
+  _16_bit_reversed = 6,  // UTF-16 big-endian
+};
+
+// A set of TFileContentsTypes in one byte: bit n is the member of ordinal n. The empty
+// set means the content could not be judged.
+struct TFileContentsSet {
+  std::uint8_t bits = 0;
+
+  constexpr TFileContentsSet() = default;
+  constexpr TFileContentsSet(std::initializer_list<TFileContentsTypes> members) {
+    for (TFileContentsTypes m : members) bits |= static_cast<std::uint8_t>(1u << m);
+  }
+  static constexpr TFileContentsSet from_byte(std::uint8_t b) {
+    TFileContentsSet s;
+    s.bits = b;
+    return s;
+  }
+  constexpr bool contains(TFileContentsTypes m) const { return (bits >> m) & 1u; }
+  constexpr void include(TFileContentsTypes m) { bits |= static_cast<std::uint8_t>(1u << m); }
+  constexpr bool empty() const { return bits == 0; }
+  constexpr bool operator==(const TFileContentsSet&) const = default;
+};
+
+// The member's name as written in code ("_8_bit", "_UTF8" ...); empty for a bad value.
+std::string_view file_contents_type_name(TFileContentsTypes type);
+
+// What a buffer of `size` bytes holds. Fewer than 4 bytes: the empty set. The signatures
+// of zip archives, structured-storage and early word-processor documents decide first.
+// Quick mode (thorough false) looks only at the first bytes: the UTF-8 signature adds
+// _UTF8, and FF FE adds _16_bit, FE FF _16_bit_reversed, anything else _8_bit (so a
+// UTF-8 signature gives {_8_bit, _UTF8}). Thorough mode, first rule that applies: for an
+// even size, FF FE gives {_16_bit}, FE FF {_16_bit_reversed}, and text that
+// looks_like_utf16 accepts {_16_bit}; the UTF-8 signature gives {_UTF8}; otherwise the
+// bytes up to the first zero byte are {_UTF8} when their first non-ASCII sequence is
+// well-formed UTF-8 and {_8_bit} when they are pure ASCII or it is not.
+TFileContentsSet FileBufferType(const void* buffer, std::int64_t size, bool thorough);
+
+// FileBufferType over a file: the whole file in thorough mode, its first 4 bytes in quick
+// mode. A file that cannot be opened raises EFOpenError; a file shorter than 4 bytes, or
+// any later read error, gives the empty set.
+TFileContentsSet FileContentsType(const std::u16string& file_name, bool thorough);
+
+// Orders two verdicts by their one-byte values: -1, 0 or 1 (two empty sets are equal).
+std::int32_t FileContentsComparison(TFileContentsSet A, TFileContentsSet B);
+
+// Our UTF-16 likelihood test (what the tools elsewhere ask the platform for). A buffer is
+// judged UTF-16 little-endian text when all of these hold:
+//  1. its size is even and at least 2;
+//  2. it does not start with FE FF (big-endian); FF FE accepts it at once;
+//  3. at most 1 in 100 of its code units are impossible in text: U+0000, U+FFFE, U+FFFF,
+//     control characters other than tab, line feed, form feed and carriage return
+//     (U+0001..U+001F, U+007F..U+009F), and unpaired surrogates;
+//  4. at most 1 in 8 code units have a zero low byte and a non-zero high byte (the shape
+//     of big-endian Latin text);
+//  5. at least 1 in 40 bytes is a control byte (00..1F other than 09, 0A and 0D). Text in
+//     an 8-bit code page or UTF-8 has almost none; UTF-16 has them in the high byte of
+//     Latin, Greek, Cyrillic, Hebrew, Arabic and Indic letters (and of every space and
+//     line break), and spread over the low bytes of CJK and Hangul text.
+// So "Bush hid the facts" and other even-length ASCII is never UTF-16, and very short
+// UTF-16 texts without a control byte (two CJK characters) are not recognised.
+bool looks_like_utf16(const void* buffer, std::size_t size) noexcept;
+
+// Whether a byte buffer is UTF-16: false below 4 bytes; true when it starts FF FE or
+// FE FF; else looks_like_utf16.
+bool StringIsInUnicode(const void* buffer, std::int32_t length);
+
+// StringIsInUnicode over the whole file; an empty file gives false. Open failures raise
+// EFOpenError.
+bool TextFileInUnicode(const std::u16string& file_name);
+
+// Rewrites an 8-bit text file as UTF-16 little-endian (FF FE, the lines each ended by
+// CR LF), decoding it with the default 8-bit code page of the locale `lcid`. Returns
+// whether the file exists. A file TextFileInUnicode calls UTF-16 is left as it is. A file
+// that starts with the UTF-8 signature is read as UTF-8. So that no byte of the user's
+// file is lost, the file is also left as it is when its bytes cannot be read in that code
+// page without loss (a byte the code page does not map, an ill-formed multi-byte
+// sequence, a zero byte). The new file replaces the old one only once it is complete;
+// a failed write raises EFCreateError or EWriteError and leaves the original.
+bool ConvertATextFileAnsiToUTF16(const std::u16string& file_name, std::uint32_t lcid);
+
+// A string list that notices UTF-8 text in files that never said they hold it.
+class TPossiblyDodgyTextStringlist : public TStringList {
+ public:
+  TPossiblyDodgyTextStringlist() = default;
+
+  // Reads the file (EFOpenError when it cannot be opened). More than 2 bytes set
+  // SignedUTF8 to whether the file starts with the UTF-8 signature. Byte-order marks are
+  // honoured; text without one is UTF-8 when it is well-formed UTF-8 holding at least one
+  // multi-byte sequence, and 8-bit text in the system code page otherwise.
+  void LoadFromFile(const std::u16string& file_name) override;
+
+  // Clears the list and adds the lines of text. When the text was decoded as 8-bit (the
+  // last load said so, or SignedUTF8 is set) and its 8-bit form is well-formed UTF-8 of a
+  // different length, the lines come from that UTF-8 instead. Text that is not
+  // well-formed UTF-8 is kept as it was: a wrong guess never empties the list. With the
+  // line break CR LF a line ends at CR LF, CR, LF or LF CR (which ends two); with another
+  // line break only that string ends a line. U+0000 ends the text.
+  void SetTextStr(const std::u16string& text) override;
+
+  bool SignedUTF8 = false;
+
+ private:
+  void add_lines(std::u16string_view text);
+  // How the last LoadFromFile decoded the bytes (the base list's Encoding() covers loads
+  // through LoadFromStream).
+  TTextEncodingKind loaded_encoding_ = enc_none;
+};
+
+// The whole text of a file as TPossiblyDodgyTextStringlist loads it, every line followed
+// by CR LF; the empty string for a missing file.
+std::u16string TextFileContents(const std::u16string& file_name);
+
+// Writes FF FE and the text's code units little-endian, with no terminator, replacing any
+// file of that name. An empty text returns false and touches nothing. A failure to create
+// or write raises EFCreateError or EWriteError and leaves any old file as it was.
+bool SavedTextAsStream(const std::u16string& text, const std::u16string& file_name);
+
+namespace detail {
+
+// True when the name is that of an existing regular file (or a link to one).
+bool file_exists(const std::u16string& file_name);
+
+// Decodes bytes that hold no byte-order mark as TPossiblyDodgyTextStringlist does:
+// well-formed UTF-8 with a multi-byte sequence as UTF-8, anything else in the system
+// 8-bit code page. `kind` receives enc_utf8 or enc_ansi.
+std::u16string decode_unmarked_text(std::string_view bytes, TTextEncodingKind& kind);
+
+// Strict UTF-8 to UTF-16: false (and `out` unspecified) on any ill-formed sequence,
+// overlong form, surrogate or value above U+10FFFF. `has_multibyte` tells whether a
+// sequence longer than one byte was seen.
+bool strict_utf8_to_utf16(std::string_view bytes, std::u16string& out, bool& has_multibyte);
+
+// Single-byte code pages through a 256-entry table; false when the code page is not
+// single-byte or cannot be opened. `lossless` is false when some byte does not map (it
+// becomes U+FFFD).
+bool single_byte_to_utf16(int code_page, std::string_view bytes, std::u16string& out,
+                          bool& lossless);
+
+// Writes `bytes` to a temporary file beside `file_name`, then renames it over the
+// target. EFCreateError when the temporary file cannot be made, EWriteError when a write
+// or the rename fails; the temporary file is removed and the target left as it was.
+void write_file_replacing(const std::u16string& file_name, std::string_view bytes);
+
+// For tests: the next writes of write_file_replacing fail once `bytes` bytes have been
+// written (a negative value, the default, turns this off).
+void set_write_failure_after(std::int64_t bytes);
+
+}  // namespace detail
+
+}  // namespace corvane

@@ -1,0 +1,501 @@
+// Loading text whose encoding was never declared: strict UTF-8 decoding, table-driven
+// single-byte code pages, and the string list that chooses between them.
+#include <sys/mman.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+#include <unicode/ucnv.h>
+
+#include "corvane/files/File_utils.hpp"
+#include "corvane/platform/CodePages.hpp"
+#include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/FileNames.hpp"
+#include "corvane/rtl/Streams.hpp"
+#include "corvane/rtl/SysUtils.hpp"
+#include "corvane/rtl/Utf.hpp"
+#include "corvane/text/Utf8_unit.hpp"
+
+namespace corvane {
+
+namespace {
+
+// The bytes from the stream's position to its end.
+std::string read_rest(TStream& stream) {
+  const std::int64_t size = stream.Remaining();
+  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto chunk =
+        static_cast<std::int32_t>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
+    const std::int32_t got = stream.Read(bytes.data() + done, chunk);
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+// Copies the ASCII run at the start of [p, end) and returns how far it reached.
+inline std::size_t widen_ascii(const unsigned char* p, std::size_t n, char16_t* out) {
+  std::size_t i = 0;
+  while (i + 8 <= n) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    if (word & 0x8080808080808080ull) break;
+    for (int k = 0; k < 8; ++k) out[i + k] = p[i + k];
+    i += 8;
+  }
+  while (i < n && p[i] < 0x80) {
+    out[i] = p[i];
+    ++i;
+  }
+  return i;
+}
+
+struct SingleByteTable {
+  std::array<char16_t, 256> map{};
+  std::array<bool, 256> mapped{};
+};
+
+// Tables of the single-byte code pages seen so far (null for pages that are not).
+const SingleByteTable* single_byte_table(int code_page) {
+  static std::mutex mutex;
+  static std::unordered_map<int, std::unique_ptr<SingleByteTable>> tables;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto found = tables.find(code_page);
+  if (found != tables.end()) return found->second.get();
+  std::unique_ptr<SingleByteTable> table;
+  CodePageConverter converter(code_page);
+  if (converter.ok()) {
+    table = std::make_unique<SingleByteTable>();
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      std::u16string one;
+      if (!converter.to_utf16(std::string_view(&byte, 1), one) || one.size() != 1) {
+        table.reset();  // a lead byte of a multi-byte page, or no single mapping
+        break;
+      }
+      table->map[b] = one[0];
+      table->mapped[b] = one[0] != 0xFFFD && one[0] != 0x1A;
+    }
+    if (table) table->mapped[0x1A] = table->map[0x1A] == 0x1A;
+  }
+  const SingleByteTable* result = table.get();
+  tables.emplace(code_page, std::move(table));
+  return result;
+}
+
+}  // namespace
+
+namespace detail {
+
+bool file_exists(const std::u16string& file_name) {
+  std::error_code ec;
+  return !file_name.empty() && std::filesystem::is_regular_file(utf16_to_utf8(file_name), ec);
+}
+
+bool strict_utf8_to_utf16(std::string_view bytes, std::u16string& out, bool& has_multibyte) {
+  has_multibyte = false;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  out.resize(n);  // never more code units than bytes
+  char16_t* o = out.data();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t run = widen_ascii(p + i, n - i, o);
+    i += run;
+    o += run;
+    if (i >= n) break;
+    const unsigned b0 = p[i];
+    std::uint32_t cp;
+    std::size_t len;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+      if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
+      cp = (b0 & 0x1F) << 6 | (p[i + 1] & 0x3F);
+      len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+      if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80) return false;
+      cp = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+      len = 3;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+      if (i + 3 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80 ||
+          (p[i + 3] & 0xC0) != 0x80)
+        return false;
+      cp = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 | (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+      if (cp < 0x10000 || cp > 0x10FFFF) return false;
+      len = 4;
+    } else {
+      return false;
+    }
+    has_multibyte = true;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      *o++ = static_cast<char16_t>(0xD800 | cp >> 10);
+      *o++ = static_cast<char16_t>(0xDC00 | (cp & 0x3FF));
+    } else {
+      *o++ = static_cast<char16_t>(cp);
+    }
+    i += len;
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return true;
+}
+
+bool single_byte_to_utf16(int code_page, std::string_view bytes, std::u16string& out,
+                          bool& lossless) {
+  const SingleByteTable* table = single_byte_table(code_page);
+  lossless = true;
+  if (table == nullptr) return false;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  out.resize(n);
+  char16_t* o = out.data();
+  std::size_t i = 0;
+  while (i < n) {
+    i += widen_ascii(p + i, n - i, o + i);
+    while (i < n && p[i] >= 0x80) {
+      o[i] = table->map[p[i]];
+      lossless = lossless && table->mapped[p[i]];
+      ++i;
+    }
+  }
+  return true;
+}
+
+std::u16string decode_unmarked_text(std::string_view bytes, TTextEncodingKind& kind) {
+  std::u16string text;
+  bool multibyte = false;
+  if (strict_utf8_to_utf16(bytes, text, multibyte) && multibyte) {
+    kind = enc_utf8;
+    return text;
+  }
+  kind = enc_ansi;
+  bool lossless = true;
+  if (single_byte_to_utf16(system_ansi_code_page(), bytes, text, lossless)) return text;
+  // A multi-byte system code page goes through its converter.
+  if (code_page_to_utf16(system_ansi_code_page(), bytes, text)) return text;
+  single_byte_to_utf16(1252, bytes, text, lossless);
+  return text;
+}
+
+}  // namespace detail
+
+void TPossiblyDodgyTextStringlist::LoadFromFile(const std::u16string& file_name) {
+  std::string bytes;
+  {
+    TFileStream file(file_name, fmOpenRead | fmShareDenyNone);
+    bytes = read_rest(file);
+  }
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  if (bytes.size() > 2) SignedUTF8 = p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF;
+  std::u16string text;
+  const bool marked =
+      (bytes.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
+      (bytes.size() >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)));
+  if (marked) {
+    text = decode_text_bytes(bytes, &loaded_encoding_);
+  } else {
+    // The decision SetTextStr makes for 8-bit text, taken on the file's own bytes: they
+    // are the 8-bit form, exactly, even where the code page maps a byte nowhere.
+    text = detail::decode_unmarked_text(bytes, loaded_encoding_);
+  }
+  std::string().swap(bytes);
+  BeginUpdate();
+  try {
+    Clear();
+    add_lines(text);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TPossiblyDodgyTextStringlist::add_lines(std::u16string_view text) {
+  std::vector<std::u16string> lines = split_text_lines(text, LineBreak());
+  SetCapacity(static_cast<std::int32_t>(lines.size()));
+  for (auto& line : lines) Add(std::move(line));
+}
+
+void TPossiblyDodgyTextStringlist::SetTextStr(const std::u16string& text) {
+  BeginUpdate();
+  try {
+    Clear();
+    if (!text.empty()) {
+      const TTextEncodingKind kind = Encoding() != enc_none ? Encoding() : loaded_encoding_;
+      bool recode = SignedUTF8;
+      if (!recode && kind == enc_ansi) {
+        // Only a single-byte system code page can hide UTF-8 this way.
+        bool lossless = true;
+        std::u16string ignored;
+        recode = detail::single_byte_to_utf16(system_ansi_code_page(), {}, ignored, lossless);
+      }
+      std::u16string recoded;
+      if (recode) {
+        std::string eight_bit;
+        std::u16string round_trip;
+        // The 8-bit form must hold the whole text: a character the code page lacks would
+        // come back as "?" and be lost.
+        if (utf16_to_code_page(system_ansi_code_page(), text, eight_bit) &&
+            code_page_to_utf16(system_ansi_code_page(), eight_bit, round_trip) &&
+            round_trip == text &&
+            static_cast<std::size_t>(UTF8LengthInChars(eight_bit)) != text.size()) {
+          bool multibyte = false;
+          if (!detail::strict_utf8_to_utf16(eight_bit, recoded, multibyte)) recoded.clear();
+        }
+      }
+      add_lines(recoded.empty() ? std::u16string_view(text) : std::u16string_view(recoded));
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+namespace {
+
+// True when the 8 bytes hold a byte of 0x80 or above, or one below 0x0E (where the line
+// breaks and U+0000 are).
+inline bool word_needs_care(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  return ((word | ((word - kOnes * 0x0E) & ~word)) & kHigh) != 0;
+}
+
+// 8-bit or UTF-8 bytes straight to the text TextFileContents returns: every line ended by
+// CR LF (a CR LF pair, a lone CR and a lone LF each end a line), U+0000 ending the text.
+// Counts the units when `out` is null, writes them otherwise. Returns the number of
+// units, or npos when `table` is null and the bytes are not strict UTF-8.
+template <bool write>
+std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
+                         char16_t* out, bool& has_multibyte) {
+  has_multibyte = false;
+  std::size_t units = 0;
+  bool at_line_start = true;
+  // U+0000 ends the text; when counting UTF-8 the rest is still checked, since the choice
+  // between UTF-8 and 8-bit rests on all the bytes.
+  bool stopped = false;
+  std::size_t stopped_units = 0;
+  bool stopped_at_line_start = true;
+  auto put = [&](char16_t c) {
+    if constexpr (write) out[units] = c;
+    ++units;
+  };
+  std::size_t i = 0;
+  while (i < n) {
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while they are ASCII above the line-break controls.
+    const __m128i below = _mm_set1_epi8(0x0E);
+    while (i + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      // Signed compare: bytes of 0x80 and above are negative, so also "below 0x0E".
+      if (_mm_movemask_epi8(_mm_cmplt_epi8(v, below)) != 0) break;
+      if constexpr (write) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + units), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + units + 8), _mm_unpackhi_epi8(v, zero));
+      }
+      units += 16;
+      i += 16;
+      at_line_start = false;
+    }
+#endif
+    while (i + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      if (word_needs_care(word)) break;
+      if constexpr (write)
+        for (int k = 0; k < 8; ++k) out[units + k] = p[i + k];
+      units += 8;
+      i += 8;
+      at_line_start = false;
+    }
+    if (i >= n) break;
+    const unsigned b0 = p[i];
+    if (b0 < 0x80) {
+      if (b0 == 0 && !stopped) {
+        if (write || table != nullptr) break;
+        stopped = true;
+        stopped_units = units;
+        stopped_at_line_start = at_line_start;
+      }
+      if (b0 == '\r' || b0 == '\n') {
+        put(u'\r');
+        put(u'\n');
+        at_line_start = true;
+        i += (b0 == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+      } else {
+        put(static_cast<char16_t>(b0));
+        at_line_start = false;
+        ++i;
+      }
+      continue;
+    }
+    at_line_start = false;
+    if (table != nullptr) {
+      put(table->map[b0]);
+      ++i;
+      continue;
+    }
+    std::uint32_t cp;
+    std::size_t len;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+      if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return std::string::npos;
+      cp = (b0 & 0x1F) << 6 | (p[i + 1] & 0x3F);
+      len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+      if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80)
+        return std::string::npos;
+      cp = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return std::string::npos;
+      len = 3;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+      if (i + 3 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80 ||
+          (p[i + 3] & 0xC0) != 0x80)
+        return std::string::npos;
+      cp = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 | (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+      if (cp < 0x10000 || cp > 0x10FFFF) return std::string::npos;
+      len = 4;
+    } else {
+      return std::string::npos;
+    }
+    has_multibyte = true;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      put(static_cast<char16_t>(0xD800 | cp >> 10));
+      put(static_cast<char16_t>(0xDC00 | (cp & 0x3FF)));
+    } else {
+      put(static_cast<char16_t>(cp));
+    }
+    i += len;
+  }
+  if (stopped) {
+    units = stopped_units;
+    at_line_start = stopped_at_line_start;
+  }
+  if (!at_line_start) {
+    put(u'\r');
+    put(u'\n');
+  }
+  return units;
+}
+
+// Large buffers fill far faster in huge pages where the system offers them on request:
+// a 64 MiB text otherwise costs some 30,000 page faults.
+void advise_huge_pages(void* start, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+  const auto begin = (reinterpret_cast<std::uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(start) + bytes) & ~(kHuge - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)start;
+  (void)bytes;
+#endif
+}
+
+std::size_t decode_to_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
+                            char16_t* out, bool& has_multibyte) {
+  return out != nullptr ? decode_lines<true>(p, n, table, out, has_multibyte)
+                        : decode_lines<false>(p, n, table, out, has_multibyte);
+}
+
+// The whole file, mapped (read when it cannot be mapped).
+class FileBytes {
+ public:
+  explicit FileBytes(const std::u16string& file_name) {
+    TFileStream file(file_name, fmOpenRead | fmShareDenyNone);
+    const std::int64_t size = file.Size();
+    if (size <= 0) return;
+    size_ = static_cast<std::size_t>(size);
+    void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Handle(), 0);
+    if (map != MAP_FAILED) {
+      mapped_ = map;
+      data_ = static_cast<const unsigned char*>(map);
+      return;
+    }
+    copy_.reset(new unsigned char[size_]);
+    std::size_t n = 0;
+    while (n < size_) {
+      const auto chunk = static_cast<std::int32_t>(std::min<std::size_t>(size_ - n, 1 << 30));
+      const std::int32_t got = file.Read(copy_.get() + n, chunk);
+      if (got <= 0) break;
+      n += static_cast<std::size_t>(got);
+    }
+    size_ = n;
+    data_ = copy_.get();
+  }
+  ~FileBytes() {
+    if (mapped_ != nullptr) ::munmap(mapped_, size_);
+  }
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
+  const unsigned char* data() const { return data_; }
+  std::size_t size() const { return size_; }
+
+ private:
+  void* mapped_ = nullptr;
+  std::unique_ptr<unsigned char[]> copy_;
+  const unsigned char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+std::u16string lines_with_crlf(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size() + text.size() / 32 + 2);
+  for (const std::u16string& line : split_text_lines(text)) {
+    out += line;
+    out += u"\r\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+// The list's whole text with its default line break, made without building the list:
+// the bytes are decoded and their lines ended by CR LF in one pass.
+std::u16string TextFileContents(const std::u16string& file_name) {
+  if (!detail::file_exists(file_name)) return {};
+  const SingleByteTable* table = single_byte_table(system_ansi_code_page());
+  if (table == nullptr) {
+    // A multi-byte system code page: the list decides, as it always may.
+    TPossiblyDodgyTextStringlist list;
+    list.LoadFromFile(file_name);
+    return list.Text();
+  }
+  const SingleByteTable* table_for_text = nullptr;
+  const FileBytes bytes(file_name);
+  const unsigned char* p = bytes.data();
+  const std::size_t n = bytes.size();
+  if ((n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
+      (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)))) {
+    return lines_with_crlf(
+        decode_text_bytes(std::string_view(reinterpret_cast<const char*>(p), n)));
+  }
+  // One pass counts (and checks the UTF-8), the second writes into the result.
+  bool multibyte = false;
+  std::size_t length = decode_to_lines(p, n, nullptr, nullptr, multibyte);
+  if (length == std::string::npos || !multibyte) {
+    table_for_text = table;
+    length = decode_to_lines(p, n, table, nullptr, multibyte);
+  }
+  std::u16string text;
+  text.reserve(length);
+  advise_huge_pages(text.data(), length * sizeof(char16_t));
+  text.resize(length);
+  decode_to_lines(p, n, table_for_text, text.data(), multibyte);
+  return text;
+}
+
+}  // namespace corvane

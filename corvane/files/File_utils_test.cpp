@@ -1,0 +1,397 @@
+#include "corvane/files/File_utils.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/Utf.hpp"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Real text in four scripts, one paragraph per line.
+const char* const kEnglish =
+    "It was the best of times, it was the worst of times, it was the age of wisdom.\n"
+    "\tThere were a king with a large jaw and a queen with a plain face.\n"
+    "Bush hid the facts, and nobody noticed for a very long time.\n";
+const char* const kFrench =
+    "Le caf\u00e9 \u00e9tait tr\u00e8s agr\u00e9able pendant l'\u00e9t\u00e9.\n"
+    "O\u00f9 est la for\u00eat ? \u00c0 c\u00f4t\u00e9 du ch\u00e2teau, pr\u00e8s de No\u00ebl.\n";
+const char* const kRussian =
+    "\u0421\u044a\u0435\u0448\u044c \u0436\u0435 \u0435\u0449\u0451 \u044d\u0442\u0438\u0445 "
+    "\u043c\u044f\u0433\u043a\u0438\u0445 \u0444\u0440\u0430\u043d\u0446\u0443\u0437\u0441\u043a"
+    "\u0438\u0445 \u0431\u0443\u043b\u043e\u043a, \u0434\u0430 \u0432\u044b\u043f\u0435\u0439 "
+    "\u0447\u0430\u044e.\n\u041c\u043e\u0441\u043a\u0432\u0430 \u2014 \u0441\u0442\u043e\u043b"
+    "\u0438\u0446\u0430 \u0420\u043e\u0441\u0441\u0438\u0438.\n";
+const char* const kChinese =
+    "\u6211\u80fd\u541e\u4e0b\u73bb\u7483\u800c\u4e0d\u4f24\u8eab\u4f53\u3002"
+    "\u8fd9\u662f\u4e00\u4e2a\u4e2d\u6587\u6587\u672c\u7684\u4f8b\u5b50\uff0c"
+    "\u7528\u6765\u6d4b\u8bd5\u7f16\u7801\u3002\n\u7b2c\u4e8c\u884c\u6587\u5b57\u3002\n";
+const char* const kHindi =
+    "\u092e\u0948\u0902 \u0915\u093e\u0901\u091a \u0916\u093e \u0938\u0915\u0924\u093e "
+    "\u0939\u0942\u0901 \u0914\u0930 \u092e\u0941\u091d\u0947 \u0909\u0938\u0938\u0947 "
+    "\u0915\u094b\u0908 \u091a\u094b\u091f \u0928\u0939\u0940\u0902 \u092a\u0939\u0941\u0902"
+    "\u091a\u0924\u0940\u0964\n";
+
+class FileUtilsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("corvane_file_utils_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    detail::set_write_failure_after(-1);
+    fs::remove_all(dir_);
+  }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string write_bytes(const std::string& name, const std::string& bytes) {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+    return path(name);
+  }
+  static std::string read_bytes(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  // The UTF-8 text converted by iconv to `encoding`, with `prefix` bytes before it.
+  std::string iconv_file(const std::string& name, const std::string& utf8, const char* encoding,
+                         const std::string& prefix = "", bool may_fail = false) {
+    const std::string source = write_bytes(name + ".src", utf8);
+    const std::string converted = path(name + ".iconv");
+    const std::string command =
+        std::string("iconv -f UTF-8 -t ") + encoding + " '" + source + "' > '" + converted + "'";
+    const int status = std::system((command + (may_fail ? " 2>/dev/null" : "")).c_str());
+    if (may_fail && status != 0) return "";
+    EXPECT_EQ(status, 0) << command;
+    return write_bytes(name, prefix + read_bytes(converted));
+  }
+
+  // The text as the library returns it: each line ended by CR LF.
+  static std::u16string with_crlf(const std::string& utf8) {
+    std::u16string out;
+    for (char16_t c : u16(utf8)) {
+      if (c == u'\n') out += u'\r';
+      out += c;
+    }
+    return out;
+  }
+
+  fs::path dir_;
+};
+
+TFileContentsSet thorough(const std::string& file) {
+  return FileContentsType(u16(file), true);
+}
+TFileContentsSet quick(const std::string& file) {
+  return FileContentsType(u16(file), false);
+}
+
+TEST_F(FileUtilsTest, SignaturesDecideFirstInBothModes) {
+  for (auto [bytes, kind] : {std::pair{std::string("PK\x03\x04\xFF\xFE", 6), _Zip},
+                             std::pair{std::string("\xD0\xCF\x11\xE0\xA1\xB1", 6), _Storage},
+                             std::pair{std::string("\xDB\xA5\x2D\x00\x00\x00", 6), _early_Word}}) {
+    const std::string file = write_bytes("doc", bytes);
+    EXPECT_EQ(thorough(file), TFileContentsSet{kind});
+    EXPECT_EQ(quick(file), TFileContentsSet{kind});
+  }
+  const std::string tiny = write_bytes("tiny", "\xFF\xFE\x61");
+  EXPECT_TRUE(thorough(tiny).empty());
+  EXPECT_TRUE(quick(tiny).empty());
+  EXPECT_TRUE(FileBufferType("abc", 3, true).empty());
+  EXPECT_TRUE(FileBufferType(nullptr, 40, true).empty());
+  EXPECT_THROW(FileContentsType(u16(path("missing")), true), EFOpenError);
+}
+
+TEST_F(FileUtilsTest, RealFilesInEachEncoding) {
+  const std::string bom8 = "\xEF\xBB\xBF", le = "\xFF\xFE", be = "\xFE\xFF";
+  struct Case {
+    const char* text;
+    const char* encoding;
+    std::string prefix;
+    TFileContentsSet quick, thorough;
+  };
+  const Case cases[] = {
+      {kEnglish, "ASCII", "", {_8_bit}, {_8_bit}},
+      {kFrench, "WINDOWS-1252", "", {_8_bit}, {_8_bit}},
+      {kRussian, "CP1251", "", {_8_bit}, {_8_bit}},
+      {kFrench, "UTF-8", "", {_8_bit}, {_UTF8}},
+      {kChinese, "UTF-8", "", {_8_bit}, {_UTF8}},
+      {kRussian, "UTF-8", bom8, {_8_bit, _UTF8}, {_UTF8}},
+      {kEnglish, "UTF-16LE", le, {_16_bit}, {_16_bit}},
+      {kChinese, "UTF-16LE", le, {_16_bit}, {_16_bit}},
+      {kEnglish, "UTF-16LE", "", {_8_bit}, {_16_bit}},
+      {kRussian, "UTF-16LE", "", {_8_bit}, {_16_bit}},
+      {kChinese, "UTF-16LE", "", {_8_bit}, {_16_bit}},
+      {kHindi, "UTF-16LE", "", {_8_bit}, {_16_bit}},
+      {kFrench, "UTF-16BE", be, {_16_bit_reversed}, {_16_bit_reversed}},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string file = iconv_file("f" + std::to_string(n++), c.text, c.encoding, c.prefix);
+    EXPECT_EQ(quick(file), c.quick) << c.encoding << " " << c.text;
+    EXPECT_EQ(thorough(file), c.thorough) << c.encoding << " " << c.text;
+  }
+}
+
+TEST_F(FileUtilsTest, ThoroughModeEdgeCases) {
+  // A byte-order mark counts only at an even size.
+  EXPECT_EQ(FileBufferType("\xFF\xFE\x61\x00\x62\x00", 6, true), TFileContentsSet{_16_bit});
+  EXPECT_EQ(FileBufferType("\xFF\xFE\x61\x00\x62", 5, true), TFileContentsSet{_8_bit});
+  EXPECT_EQ(FileBufferType("\xFF\xFE\x61\x00\x62", 5, false), TFileContentsSet{_16_bit});
+  EXPECT_EQ(FileBufferType("abcde", 5, true), TFileContentsSet{_8_bit});
+  // The first non-ASCII sequence decides.
+  EXPECT_EQ(FileBufferType("caf\xC3\xA9!", 6, true), TFileContentsSet{_UTF8});
+  EXPECT_EQ(FileBufferType("caf\xE9la", 6, true), TFileContentsSet{_8_bit});
+  EXPECT_EQ(FileBufferType("a\xC3\xA9 b\xE9 ", 7, true), TFileContentsSet{_UTF8});
+  // Only the bytes before the first zero byte are looked at.
+  EXPECT_EQ(FileBufferType("abc\0\xC3\xA9d", 7, true), TFileContentsSet{_8_bit});
+  // A sequence cut short by the end is not UTF-8.
+  EXPECT_EQ(FileBufferType("abcd\xE2\x82", 6, true), TFileContentsSet{_8_bit});
+}
+
+TEST_F(FileUtilsTest, Utf16LikelihoodRejectsEightBitText) {
+  for (const char* text : {kEnglish, kFrench, kRussian, kChinese, kHindi}) {
+    for (const char* encoding : {"UTF-8", "WINDOWS-1252", "CP1251"}) {
+      const std::string file = iconv_file("x", text, encoding, "", true);
+      if (file.empty()) continue;  // not representable in that code page
+      std::string bytes = read_bytes(file);
+      if (bytes.size() % 2) bytes += ' ';
+      EXPECT_FALSE(looks_like_utf16(bytes.data(), bytes.size())) << encoding << " " << text;
+      EXPECT_FALSE(StringIsInUnicode(bytes.data(), static_cast<std::int32_t>(bytes.size())));
+    }
+  }
+  const std::string bush = "Bush hid the facts";
+  EXPECT_FALSE(looks_like_utf16(bush.data(), bush.size()));
+  const std::string tabbed = "1\t2\t3\t4\r\n5\t6\t7\t8\r\n";
+  EXPECT_FALSE(looks_like_utf16(tabbed.data(), tabbed.size()));
+  // Binary data full of zeros and controls, big-endian text, odd sizes.
+  const std::string binary("\x01\x00\x02\x00\x03\x00\x00\x00\x10\x00\x00\x00", 12);
+  EXPECT_FALSE(looks_like_utf16(binary.data(), binary.size()));
+  const std::string big_endian(
+      "\x00H\x00"
+      "e\x00l\x00l\x00o\x00 \x00t\x00h\x00"
+      "e\x00r\x00"
+      "e",
+      22);
+  EXPECT_FALSE(looks_like_utf16(big_endian.data(), big_endian.size()));
+  EXPECT_FALSE(looks_like_utf16("a\0b", 3));
+  EXPECT_TRUE(StringIsInUnicode("\xFE\xFF\x00\x61", 4));
+  EXPECT_FALSE(StringIsInUnicode("\xFF\xFE\x61", 3));
+}
+
+TEST_F(FileUtilsTest, TextFileInUnicode) {
+  EXPECT_TRUE(TextFileInUnicode(u16(iconv_file("r", kRussian, "UTF-16LE"))));
+  EXPECT_FALSE(TextFileInUnicode(u16(iconv_file("f", kFrench, "WINDOWS-1252"))));
+  EXPECT_FALSE(TextFileInUnicode(u16(write_bytes("empty", ""))));
+  EXPECT_THROW(TextFileInUnicode(u16(path("missing"))), EFOpenError);
+}
+
+TEST_F(FileUtilsTest, ComparisonOrdersByByteValue) {
+  EXPECT_EQ(FileContentsComparison({}, {}), 0);
+  EXPECT_EQ(FileContentsComparison({_8_bit}, {_UTF8}), -1);
+  EXPECT_EQ(FileContentsComparison({_UTF8}, {_8_bit, _UTF8}), -1);
+  EXPECT_EQ(FileContentsComparison({_16_bit_reversed}, {_16_bit}), 1);
+  EXPECT_EQ(FileContentsComparison({}, {_8_bit}), -1);
+  EXPECT_EQ(FileContentsComparison({_Zip}, {_Zip}), 0);
+}
+
+TEST_F(FileUtilsTest, TextFileContentsReadsEveryEncoding) {
+  const std::string bom8 = "\xEF\xBB\xBF", le = "\xFF\xFE", be = "\xFE\xFF";
+  struct Case {
+    const char* text;
+    const char* encoding;
+    std::string prefix;
+  };
+  const Case cases[] = {
+      {kEnglish, "ASCII", ""},    {kFrench, "WINDOWS-1252", ""}, {kFrench, "UTF-8", ""},
+      {kChinese, "UTF-8", ""},    {kRussian, "UTF-8", bom8},     {kHindi, "UTF-16LE", le},
+      {kChinese, "UTF-16BE", be},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string file = iconv_file("t" + std::to_string(n++), c.text, c.encoding, c.prefix);
+    EXPECT_EQ(TextFileContents(u16(file)), with_crlf(c.text)) << c.encoding << " " << c.text;
+  }
+  EXPECT_EQ(TextFileContents(u16(path("missing"))), u"");
+  EXPECT_EQ(TextFileContents(u16(write_bytes("empty", ""))), u"");
+}
+
+TEST_F(FileUtilsTest, EightBitTextThatIsNotUtf8IsNeverLost) {
+  // Starts like UTF-8, then has a windows-1252 byte: read as 8-bit, every byte kept.
+  const std::string file = write_bytes("mixed", "na\xC3\xAFve\r\ncaf\xE9 au lait\r\n");
+  EXPECT_EQ(TextFileContents(u16(file)), u"na\u00C3\u00AFve\r\ncaf\u00E9 au lait\r\n");
+  // A byte windows-1252 maps nowhere still comes back as something.
+  const std::string odd = write_bytes("odd", "a\x81z\r\n");
+  EXPECT_EQ(TextFileContents(u16(odd)).size(), 5u);
+}
+
+TEST_F(FileUtilsTest, TextFileContentsIsTheListsText) {
+  const std::string inputs[] = {
+      "a\rb\nc\r\nd\n\re",
+      "no break at the end",
+      std::string("c\xC3\xA9\r\0\0\xD7\xFF", 8),  // bad UTF-8 after the end of the text
+      std::string("ab\0\xC3\xA9", 5),             // good UTF-8 only after it
+      "\r\n",
+      "\n",
+      std::string("\0abc", 4),
+      "\xF0\x9F\x98\x80\r",
+      "x\xE9\xE8\r\n"};
+  int n = 0;
+  for (const std::string& bytes : inputs) {
+    const std::string file = write_bytes("in" + std::to_string(n++), bytes);
+    TPossiblyDodgyTextStringlist list;
+    list.LoadFromFile(u16(file));
+    EXPECT_EQ(TextFileContents(u16(file)), list.Text()) << bytes;
+  }
+  EXPECT_EQ(TextFileContents(u16(write_bytes("z", std::string("ab\0\xC3\xA9", 5)))), u"ab\r\n");
+}
+
+TEST_F(FileUtilsTest, SignedUtf8Flag) {
+  TPossiblyDodgyTextStringlist list;
+  EXPECT_FALSE(list.SignedUTF8);
+  list.LoadFromFile(u16(write_bytes("s", "\xEF\xBB\xBFx")));
+  EXPECT_TRUE(list.SignedUTF8);
+  // Two bytes or fewer leave the flag as it was.
+  list.LoadFromFile(u16(write_bytes("two", "ab")));
+  EXPECT_TRUE(list.SignedUTF8);
+  list.LoadFromFile(u16(write_bytes("three", "abc")));
+  EXPECT_FALSE(list.SignedUTF8);
+  EXPECT_THROW(list.LoadFromFile(u16(path("missing"))), EFOpenError);
+}
+
+TEST_F(FileUtilsTest, SetTextStrLineBreaks) {
+  TPossiblyDodgyTextStringlist list;
+  list.SetTextStr(u"a\r\nb");
+  EXPECT_EQ(list.Count(), 2);
+  list.SetTextStr(u"a\r\n");
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Get(0), u"a");
+  list.SetTextStr(u"a\n\rb");
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Get(1), u"");
+  list.SetTextStr(std::u16string(u"a\rb\0c", 5));
+  EXPECT_EQ(list.Count(), 2);
+  list.SetTextStr(u"");
+  EXPECT_EQ(list.Count(), 0);
+  list.SetLineBreak(u"||");
+  list.SetTextStr(u"a||||b\r\nc");
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Get(1), u"");
+  EXPECT_EQ(list.Get(2), u"b\r\nc");
+}
+
+TEST_F(FileUtilsTest, SetTextStrRepairsUndeclaredUtf8) {
+  TPossiblyDodgyTextStringlist list;
+  list.SignedUTF8 = true;
+  // UTF-8 bytes that were read as windows-1252.
+  list.SetTextStr(u"caf\u00C3\u00A9\r\nna\u00C3\u00AFve");
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Get(0), u"caf\u00E9");
+  EXPECT_EQ(list.Get(1), u"na\u00EFve");
+  // Text whose 8-bit form is not UTF-8, or that the code page cannot hold, stays as given.
+  list.SetTextStr(u"caf\u00E9 au lait");
+  EXPECT_EQ(list.Get(0), u"caf\u00E9 au lait");
+  list.SetTextStr(u"\u00C3\u00A9 \u6211");
+  EXPECT_EQ(list.Get(0), u"\u00C3\u00A9 \u6211");
+}
+
+TEST_F(FileUtilsTest, SavedTextAsStreamBytes) {
+  const std::string file = path("out.txt");
+  EXPECT_TRUE(SavedTextAsStream(u"abc", u16(file)));
+  EXPECT_EQ(read_bytes(file), std::string("\xFF\xFE"
+                                          "a\0b\0c\0",
+                                          8));
+  EXPECT_TRUE(SavedTextAsStream(u"\u20AC\U0001F600", u16(file)));
+  EXPECT_EQ(read_bytes(file), std::string("\xFF\xFE\xAC\x20\x3D\xD8\x00\xDE", 8));
+  const std::string none = path("none.txt");
+  EXPECT_FALSE(SavedTextAsStream(u"", u16(none)));
+  EXPECT_FALSE(fs::exists(none));
+  EXPECT_THROW(SavedTextAsStream(u"x", u16(path("no/such/folder/x.txt"))), EFCreateError);
+}
+
+TEST_F(FileUtilsTest, FailedWritesLeaveTheOriginal) {
+  const std::string file = write_bytes("keep.txt", "caf\xE9\r\n");
+  detail::set_write_failure_after(3);
+  EXPECT_THROW(SavedTextAsStream(u"replacement", u16(file)), EWriteError);
+  EXPECT_THROW(ConvertATextFileAnsiToUTF16(u16(file), 0x0409), EWriteError);
+  EXPECT_EQ(read_bytes(file), "caf\xE9\r\n");
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  detail::set_write_failure_after(-1);
+  EXPECT_TRUE(ConvertATextFileAnsiToUTF16(u16(file), 0x0409));
+  EXPECT_EQ(read_bytes(file), std::string("\xFF\xFE"
+                                          "c\0a\0f\0\xE9\0\r\0\n\0",
+                                          14));
+}
+
+TEST_F(FileUtilsTest, ConvertToUtf16) {
+  EXPECT_FALSE(ConvertATextFileAnsiToUTF16(u16(path("missing")), 0x0409));
+  // Each 8-bit file in its locale's code page becomes exactly what iconv makes of it.
+  struct Case {
+    const char* text;
+    const char* encoding;
+    std::uint32_t lcid;
+  };
+  const Case cases[] = {
+      {kFrench, "WINDOWS-1252", 0x040C}, {kRussian, "CP1251", 0x0419}, {kEnglish, "ASCII", 0x0409}};
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string file = iconv_file("c" + std::to_string(n++), c.text, c.encoding);
+    ASSERT_TRUE(ConvertATextFileAnsiToUTF16(u16(file), c.lcid));
+    std::string crlf;
+    for (const char* p = c.text; *p; ++p)
+      crlf += *p == '\n' ? std::string("\r\n") : std::string(1, *p);
+    const std::string expected = iconv_file("e" + std::to_string(n), crlf, "UTF-16LE", "\xFF\xFE");
+    EXPECT_EQ(read_bytes(file), read_bytes(expected)) << c.encoding;
+  }
+  // Signed UTF-8 is read as UTF-8; the last line gains its line break.
+  const std::string signed_file = write_bytes("s", "\xEF\xBB\xBFz\xC3\xA9");
+  ASSERT_TRUE(ConvertATextFileAnsiToUTF16(u16(signed_file), 0x0419));
+  EXPECT_EQ(read_bytes(signed_file), std::string("\xFF\xFEz\0\xE9\0\r\0\n\0", 10));
+  // UTF-16 files, and files that would lose bytes, are left alone.
+  const std::string utf16 = iconv_file("u", kChinese, "UTF-16LE");
+  const std::string before = read_bytes(utf16);
+  EXPECT_TRUE(ConvertATextFileAnsiToUTF16(u16(utf16), 0x0409));
+  EXPECT_EQ(read_bytes(utf16), before);
+  const std::string zero = write_bytes("zero", std::string("ab\0cd", 5));
+  EXPECT_TRUE(ConvertATextFileAnsiToUTF16(u16(zero), 0x0409));
+  EXPECT_EQ(read_bytes(zero), std::string("ab\0cd", 5));
+  const std::string sjis = write_bytes("sjis", "ab\x81");  // a cut-off Shift-JIS lead byte
+  EXPECT_TRUE(ConvertATextFileAnsiToUTF16(u16(sjis), 0x0411));
+  EXPECT_EQ(read_bytes(sjis), "ab\x81");
+}
+
+TEST(FileUtilsDecoding, StrictUtf8) {
+  std::u16string out;
+  bool multibyte = false;
+  EXPECT_TRUE(detail::strict_utf8_to_utf16("abc", out, multibyte));
+  EXPECT_FALSE(multibyte);
+  EXPECT_TRUE(detail::strict_utf8_to_utf16("\xF0\x9F\x98\x80\xE2\x82\xAC", out, multibyte));
+  EXPECT_TRUE(multibyte);
+  EXPECT_EQ(out, u"\U0001F600\u20AC");
+  for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80",
+                          "\xC3", "\xE2\x82", "\xFF"})
+    EXPECT_FALSE(detail::strict_utf8_to_utf16(bad, out, multibyte)) << bad;
+}
+
+TEST(FileUtilsNames, MemberNames) {
+  EXPECT_EQ(file_contents_type_name(_8_bit), "_8_bit");
+  EXPECT_EQ(file_contents_type_name(_16_bit_reversed), "_16_bit_reversed");
+  EXPECT_EQ(TFileContentsSet({_8_bit, _UTF8}).bits, 3);
+}
+
+}  // namespace
+}  // namespace corvane
