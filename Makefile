@@ -1,5 +1,5 @@
 # make test : install dependencies, build an optimised and a sanitizer build, run every test in both
-# make run  : install dependencies, build, and run the corvane program on the bundled sample corpus
+# make run  : install dependencies, build, and print a concordance of the bundled sample corpus
 # make bench / make fuzz : the benchmarks (Google Benchmark) and the libFuzzer targets (clang)
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja
@@ -35,8 +35,12 @@ test-asan: asan
 
 test: test-release test-asan
 
+# A concordance of the bundled samples: English, French, German, Russian and Arabic texts
+# in five encodings.
+SAMPLE_SEARCH = sea/market/снег/التمر/Grüße/marché
+
 run: release
-	$(RELEASE)/tools/corvane/corvane info
+	$(RELEASE)/tools/corvane/corvane concord --mask '*.txt' '$(SAMPLE_SEARCH)' samples/corpus
 
 bench: deps
 	cmake -S . -B build/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF

@@ -88,6 +88,52 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   cat->add_option("FILE", cat_files, "The files")->required();
   cat->callback([&] { status = command_cat(cat_files, out, err); });
 
+  ConcordOptions concord_options;
+  bool concord_no_colour = false;
+  auto* concord = app.add_subcommand(
+      "concord",
+      "Search texts for a typed search line and print a concordance: one line per hit with "
+      "its left and right context, then a summary. Exit status 0 when something was found, "
+      "1 when nothing was, 2 when a file could not be searched");
+  concord
+      ->add_option("SEARCH", concord_options.search,
+                   "The search words as a user types them: wildcards (* ? ^ #), ==case==, "
+                   "* at either end to lift the word boundary, / between alternatives")
+      ->required();
+  concord
+      ->add_option("PATH", concord_options.paths,
+                   "Files and folders; folders are walked recursively in name order")
+      ->required();
+  concord->add_option("--mask", concord_options.mask,
+                      "File-name masks for files found in folders, separated by \";\" "
+                      "(such as \"*.txt;*.xml\")");
+  concord->add_option("--allow", concord_options.allow,
+                      "Characters that may stand inside a word (default: the apostrophe and "
+                      "the hyphen); \"\" for none");
+  concord->add_option("--lang", concord_options.lang,
+                      "The texts' language: a locale name (en_US) or identifier (1033, $409)");
+  concord->add_option("--width", concord_options.width,
+                      "Characters of context on each side (default 40)");
+  concord->add_option("--max", concord_options.max_per_word,
+                      "At most N hits per search word per file (default: no limit)");
+  concord->add_option("--threads", concord_options.threads,
+                      "Texts searched in parallel (default: one per processor); the output "
+                      "is the same, in path order");
+  concord->add_flag("--no-split", concord_options.no_split,
+                    "Take the whole search line as one alternative (do not split at \"/\")");
+  concord->add_flag("--count", concord_options.count,
+                    "Print hits<TAB>path per file and a total instead of the lines");
+  concord->add_flag("--tsv", concord_options.tsv,
+                    "One tab-separated record per hit: file, hit number, offset, hit, left, "
+                    "right, word, sentence, word in sentence, paragraph, heading, section");
+  concord->add_flag("--json", concord_options.json,
+                    "One JSON array with an object per hit holding the same fields");
+  concord->add_flag("--no-colour", concord_no_colour, "Never colour the hit");
+  concord->callback([&] {
+    concord_options.colour = !concord_no_colour;
+    status = command_concord(concord_options, out, err);
+  });
+
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
   try {

@@ -2,6 +2,7 @@
 // The corvane program: command-line parsing and the commands, callable in-process so
 // that tests can run them and read what they print.
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,8 +14,26 @@ namespace corvane::cli {
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run(int argc, char** argv);
 
+// A locale as the user gives it: an identifier ("1033", "0x0409", "$409") or a locale name
+// ("en_US", "en-US", "de"). False when it names no locale.
+bool lcid_from_argument(const std::string& text, std::uint32_t& lcid);
+
+struct ConcordOptions {
+  std::string search;              // the search line as typed
+  std::vector<std::string> paths;  // files and folders
+  std::string mask;                // ";"-separated file-name masks for folders
+  std::string allow = "'-";        // word-internal characters
+  std::string lang;                // locale name or identifier; empty: the environment's
+  int width = 40;                  // context characters on each side
+  int max_per_word = 0;            // hits per search word per file; 0: no limit
+  int threads = 0;                 // 0: one per processor
+  bool no_split = false, count = false, tsv = false, json = false;
+  bool colour = true;  // colour the hit when standard output is a terminal
+};
+
 // The commands.
 int command_info(std::ostream& out);
+int command_concord(const ConcordOptions& options, std::ostream& out, std::ostream& err);
 int command_parse(const std::string& line, bool split, const std::string& tag_pairs, bool json,
                   std::ostream& out, std::ostream& err);
 int command_messages(const std::string& translation_file, const std::vector<std::string>& ids,

@@ -17,25 +17,6 @@ namespace corvane::cli {
 
 namespace {
 
-// A locale as the user gives it: an identifier ("1033", "0x0409", "$409") or a locale name
-// ("en_US", "en-US", "de"). False when it names no locale.
-bool lcid_from_argument(const std::string& text, TLCID& lcid) {
-  int number = 0;
-  if (TryStrToInt(u16(text), number)) {
-    std::string ignored;
-    if (number <= 0 || !icu_locale_for_lcid(static_cast<TLCID>(number), ignored)) return false;
-    lcid = static_cast<TLCID>(number);
-    return true;
-  }
-  std::string name = text;
-  for (char& c : name)
-    if (c == '-') c = '_';
-  const TLCID found = lcid_for_icu_locale(name);
-  if (found == 0) return false;
-  lcid = found;
-  return true;
-}
-
 // The lines of the file: UTF-8 or UTF-16 by a byte-order mark, else UTF-8.
 void load_lines(const std::string& path, TStringList& lines) {
   // A folder opens like a file on Linux and would read as empty text.

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tools/corvane/Cli.hpp"
+
+namespace corvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ConcordTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("corvane-concord-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "sub");
+    write("a.txt", "The cat sat on the mat. The dog's cat ran.\n");
+    write("sub/b.txt",
+          "\xEF\xBB\xBF"
+          "No cats here, only a CAT and a cat-flap.\n");
+    write("c.log", "cat\n");
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  void write(const std::string& name, const std::string& bytes) {
+    std::ofstream(dir / name, std::ios::binary) << bytes;
+  }
+  struct Result {
+    int status;
+    std::string out, err;
+  };
+  Result run_concord(std::vector<std::string> args) {
+    args.insert(args.begin(), {"corvane", "concord"});
+    std::ostringstream out, err;
+    const int status = run(args, out, err);
+    return {status, out.str(), err.str()};
+  }
+  fs::path dir;
+};
+
+TEST_F(ConcordTest, CountsWholeWordsCaseInsensitivelyPerFileInPathOrder) {
+  const Result r = run_concord({"--count", "--mask", "*.txt", "cat", dir.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // The hyphen is word-internal by default, so "cat-flap" is one word and not a hit.
+  EXPECT_EQ(r.out, "2\t" + (dir / "a.txt").string() + "\n1\t" + (dir / "sub/b.txt").string() +
+                       "\n3\ttotal\n3 hits in 2 files, 19 words searched\n");
+  const Result no_allow =
+      run_concord({"--count", "--allow", "", "--mask", "*.txt", "cat", dir.string()});
+  EXPECT_NE(no_allow.out.find("4\ttotal"), std::string::npos) << no_allow.out;
+}
+
+TEST_F(ConcordTest, LinesAlignTheHitAndTheSameOutputComesFromAnyNumberOfThreads) {
+  const Result one = run_concord({"--width", "10", "--threads", "1", "cat/dog's", dir.string()});
+  const Result many = run_concord({"--width", "10", "--threads", "4", "cat/dog's", dir.string()});
+  EXPECT_EQ(one.out, many.out);
+  EXPECT_EQ(one.status, 0);
+  std::istringstream lines(one.out);
+  std::string first;
+  std::getline(lines, first);
+  EXPECT_EQ(first, "      The cat sat on th");
+  EXPECT_NE(one.out.find("mat. The dog's cat ran. "), std::string::npos) << one.out;
+}
+
+TEST_F(ConcordTest, RecordsMaxAndExitStatus) {
+  Result r = run_concord({"--tsv", "--max", "1", "==CAT==", (dir / "sub/b.txt").string()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.rfind((dir / "sub/b.txt").string() + "\t1\t", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\tCAT\t"), std::string::npos);
+  r = run_concord({"--json", "mat", (dir / "a.txt").string()});
+  EXPECT_NE(r.out.find("\"hit\": \"mat\""), std::string::npos) << r.out;
+  r = run_concord({"zebra", (dir / "a.txt").string()});
+  EXPECT_EQ(r.status, 1);
+  r = run_concord({"cat", (dir / "missing.txt").string(), (dir / "a.txt").string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("missing.txt: no such file or folder"), std::string::npos);
+  EXPECT_NE(r.out.find("2 hits in 1 file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane::cli
