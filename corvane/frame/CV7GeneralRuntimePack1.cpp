@@ -5,6 +5,7 @@
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
+#include "corvane/search/Lemmastopmatchtypes.hpp"
 #include "corvane/text/Myunicodenew.hpp"
 #include "corvane/text/Wingenok.hpp"
 
@@ -45,7 +46,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Myfilestreamu", nullptr, nullptr},
     {"User_input_wildcard_parsing", nullptr, nullptr},
     {"Wdef", nullptr, nullptr},
-    {"Lemmastopmatchtypes", nullptr, nullptr},
+    {"Lemmastopmatchtypes", Lemmastopmatchtypes_initialize, nullptr},
     {"Locale_utilities", nullptr, nullptr},
     {"Inifileu2", nullptr, nullptr},
     {"Fileofchar", nullptr, nullptr},
