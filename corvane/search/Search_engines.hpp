@@ -22,6 +22,7 @@
 
 #include "corvane/containers/Sortablelists.hpp"
 #include "corvane/containers/Useful_classes_search_flags.hpp"
+#include "corvane/containers/Useful_classes_simple_search.hpp"
 #include "corvane/rtl/List.hpp"
 #include "corvane/rtl/Object.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
@@ -163,8 +164,12 @@ class TBaseSearchItems : public TObject {
   // fFrom_a_file set) when at least one word was added.
   bool LoadFromFile(const std::u16string& file_name, std::int32_t n);
 
-  // The fields, in their order. The plain-word list (fPlainSWS) and
-  // ComputePlainSearchWords join them with the simple search list.
+  // The words in plain form: each typed text without its flag markers, one wanted, and the
+  // flags found. Clears and refills fPlainSWS, and returns it.
+  TSimpleSearchlist& ComputePlainSearchWords();
+
+  // The fields, in their order.
+  std::unique_ptr<TSimpleSearchlist> fPlainSWS;  // built on request
   std::int32_t fCurrentSearch = 0;
   std::unique_ptr<TSWList> fSearchWordList;
   std::uint32_t fLCID = 0;

@@ -37,7 +37,9 @@ void TSWList::Notify(void* item, TListNotification action) {
 
 // ---- TBaseSearchItems: lifetime
 
-TBaseSearchItems::TBaseSearchItems() : fSearchWordList(std::make_unique<TSWList>()) {}
+TBaseSearchItems::TBaseSearchItems()
+    : fPlainSWS(std::make_unique<TSimpleSearchlist>(DefaultSimpleSearchSettings())),
+      fSearchWordList(std::make_unique<TSWList>()) {}
 
 TBaseSearchItems::TBaseSearchItems(const TIgnore_tag_type& tags, std::uint32_t LCID, bool splitting)
     : TBaseSearchItems() {
@@ -49,8 +51,23 @@ TBaseSearchItems::TBaseSearchItems(const TIgnore_tag_type& tags, std::uint32_t L
 TBaseSearchItems::~TBaseSearchItems() = default;
 
 void TBaseSearchItems::Clear() {
+  fPlainSWS->Clear();
   fSearchWordList->Clear();
   fFrom_a_file = false;
+}
+
+TSimpleSearchlist& TBaseSearchItems::ComputePlainSearchWords() {
+  fPlainSWS->Clear();
+  for (std::int32_t i = 0; i < Count(); ++i) {
+    const TSWHolder* h = holder(i);
+    if (!h) continue;
+    TSimpleSearch_rec rec;
+    rec.seek = h->data.typed_in_text;
+    rec.flags = FlagsFromSW(rec.seek);
+    rec.n_wanted = 1;
+    fPlainSWS->AddOne(rec);
+  }
+  return *fPlainSWS;
 }
 
 void TBaseSearchItems::ClearOne(std::int32_t i) {

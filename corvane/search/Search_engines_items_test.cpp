@@ -402,3 +402,27 @@ TEST_F(SearchItemsFile, MissingFileGivesFalse) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(SearchItems, PlainWordsAreTheTypedTextsWithoutTheirFlagMarkers) {
+  TSearchWordItems items({}, 0, true);
+  items.AddedSearchWords(u"cat*/==Dog==");
+  TSimpleSearchlist& plain = items.ComputePlainSearchWords();
+  ASSERT_EQ(plain.Count(), 2);
+  // Alternatives are added last first.
+  EXPECT_EQ(plain.GetAValue(0).seek, u"Dog");
+  EXPECT_EQ(plain.GetAValue(0).flags,
+            (TMySearchFlags{myLeftBounded, myCaseIsSensitive, myRightBounded}));
+  EXPECT_EQ(plain.GetAValue(1).seek, u"cat");
+  EXPECT_EQ(plain.GetAValue(1).flags, (TMySearchFlags{myLeftBounded}));
+  EXPECT_EQ(plain.GetAValue(1).n_wanted, 1);
+  // Computing again starts afresh; clearing the items clears the plain words too.
+  EXPECT_EQ(items.ComputePlainSearchWords().Count(), 2);
+  items.Clear();
+  EXPECT_EQ(items.fPlainSWS->Count(), 0);
+}
+
+}  // namespace
+}  // namespace corvane
