@@ -69,6 +69,15 @@ std::int32_t linear_find(const TList& list, Pred pred) {
   return -1;
 }
 
+// The first element whose single `s` equals value; -1 when none does.
+template <class Holder>
+std::int32_t single_index_of(const TList& list, float value) {
+  return linear_find(list, [&](std::int32_t i) {
+    Holder* h = holder_at<Holder>(list, i);
+    return h != nullptr && h->data.s == value;
+  });
+}
+
 // Adds with wrap-around at 32 bits (no signed overflow).
 inline std::int32_t wrapping_add(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));

@@ -13,6 +13,7 @@ namespace corvane {
 using detail::binary_find;
 using detail::holder_at;
 using detail::linear_find;
+using detail::single_index_of;
 using detail::sorted_insert_index;
 using detail::value_at;
 
@@ -225,10 +226,7 @@ std::int32_t TIntegerAndSingleList::Find(float Value) {
   });
 }
 std::int32_t TIntegerAndSingleList::IndexOfSingle(float Value) {
-  return linear_find(*this, [&](std::int32_t i) {
-    auto* h = holder_at<TIntegerAndSingleHolder>(*this, i);
-    return h != nullptr && h->data.s == Value;
-  });
+  return single_index_of<TIntegerAndSingleHolder>(*this, Value);
 }
 std::int32_t TIntegerAndSingleList::IndexOfInteger(std::int32_t Value) {
   return linear_find(*this, [&](std::int32_t i) {
@@ -268,10 +266,7 @@ std::int32_t T2LongintAndSingleList::IndexOfInteger1(std::int32_t Value) {
   return long_index_of<T2LongIntAndSingleHolder>(*this, Value, 1);
 }
 std::int32_t T2LongintAndSingleList::IndexOfSingle(float Value) {
-  return linear_find(*this, [&](std::int32_t i) {
-    auto* h = holder_at<T2LongIntAndSingleHolder>(*this, i);
-    return h != nullptr && h->data.s == Value;
-  });
+  return single_index_of<T2LongIntAndSingleHolder>(*this, Value);
 }
 void T2LongintAndSingleList::AddOne(const T2LongintAndSingleRec& Rec) {
   append_holder<T2LongIntAndSingleHolder>(*this, Rec);
@@ -308,10 +303,7 @@ std::int32_t T3LongintAndSingleList::IndexOfInteger2(std::int32_t Value) {
   return long_index_of<T3LongIntAndSingleHolder>(*this, Value, 2);
 }
 std::int32_t T3LongintAndSingleList::IndexOfSingle(float Value) {
-  return linear_find(*this, [&](std::int32_t i) {
-    auto* h = holder_at<T3LongIntAndSingleHolder>(*this, i);
-    return h != nullptr && h->data.s == Value;
-  });
+  return single_index_of<T3LongIntAndSingleHolder>(*this, Value);
 }
 void T3LongintAndSingleList::AddOne(const T3LongintAndSingleRec& Rec) {
   append_holder<T3LongIntAndSingleHolder>(*this, Rec);
