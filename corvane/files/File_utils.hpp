@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -138,6 +139,32 @@ class TPossiblyDodgyTextStringlist : public TStringList {
 // The whole text of a file as TPossiblyDodgyTextStringlist loads it, every line followed
 // by CR LF; the empty string for a missing file.
 std::u16string TextFileContents(const std::u16string& file_name);
+
+// TextFileContents a part at a time: the same text, decoded straight into the caller's
+// buffer, so that a large file can be worked through a buffer that stays in the cache.
+// The encoding is decided on the whole file when the reader is made, exactly as
+// TextFileContents decides it.
+class text_file_reader {
+ public:
+  // Maps the file; a missing file reads as the empty text. Throws EFOpenError when the
+  // file exists but cannot be opened.
+  explicit text_file_reader(const std::u16string& file_name);
+  ~text_file_reader();
+  text_file_reader(const text_file_reader&) = delete;
+  text_file_reader& operator=(const text_file_reader&) = delete;
+
+  // Writes the next part of the text to out[0..), at most `capacity` code units (which
+  // must be at least 16), and returns how many; 0 once the whole text has been read.
+  // Parts never split a character or a CR LF pair.
+  std::size_t read(char16_t* out, std::size_t capacity);
+  // The file's bytes read so far and in all (for progress reports).
+  std::uint64_t bytes_done() const;
+  std::uint64_t bytes_total() const;
+
+ private:
+  struct state;
+  std::unique_ptr<state> s_;
+};
 
 // Writes FF FE and the text's code units little-endian, with no terminator, replacing any
 // file of that name. An empty text returns false and touches nothing. A failure to create

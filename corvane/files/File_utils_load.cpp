@@ -276,10 +276,11 @@ inline bool word_needs_care(std::uint64_t word) {
 // 8-bit or UTF-8 bytes straight to the text TextFileContents returns: every line ended by
 // CR LF (a CR LF pair, a lone CR and a lone LF each end a line), U+0000 ending the text.
 // Counts the units when `out` is null, writes them otherwise. Returns the number of
-// units, or npos when `table` is null and the bytes are not strict UTF-8.
+// units, or npos when `table` is null and the bytes are not strict UTF-8. Without
+// `close_last_line` a last line left open stays open (the bytes are one part of a file).
 template <bool write>
 std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
-                         char16_t* out, bool& has_multibyte) {
+                         char16_t* out, bool& has_multibyte, bool close_last_line = true) {
   has_multibyte = false;
   std::size_t units = 0;
   bool at_line_start = true;
@@ -384,7 +385,7 @@ std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByte
     units = stopped_units;
     at_line_start = stopped_at_line_start;
   }
-  if (!at_line_start) {
+  if (!at_line_start && close_last_line) {
     put(u'\r');
     put(u'\n');
   }
@@ -496,6 +497,91 @@ std::u16string TextFileContents(const std::u16string& file_name) {
   text.resize(length);
   decode_to_lines(p, n, table_for_text, text.data(), multibyte);
   return text;
+}
+
+// ---- text_file_reader
+
+struct text_file_reader::state {
+  std::unique_ptr<FileBytes> bytes;
+  const unsigned char* p = nullptr;
+  std::size_t n = 0;                       // bytes of text (up to the first U+0000)
+  std::size_t pos = 0;                     // bytes decoded so far
+  std::size_t total = 0;                   // the file's size
+  const SingleByteTable* table = nullptr;  // null: UTF-8
+  bool utf8 = false;
+  // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
+  // here.
+  std::u16string whole;
+  bool use_whole = false;
+};
+
+text_file_reader::text_file_reader(const std::u16string& file_name) : s_(new state) {
+  state& s = *s_;
+  if (!detail::file_exists(file_name)) return;
+  const SingleByteTable* table = single_byte_table(system_ansi_code_page());
+  s.bytes = std::make_unique<FileBytes>(file_name);
+  s.p = s.bytes->data();
+  s.total = s.bytes->size();
+  const unsigned char* p = s.p;
+  const std::size_t n = s.total;
+  const bool marked =
+      (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
+      (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)));
+  if (table == nullptr || marked) {
+    s.whole = TextFileContents(file_name);
+    s.use_whole = true;
+    s.bytes.reset();
+    return;
+  }
+  bool multibyte = false;
+  const std::size_t length = decode_to_lines(p, n, nullptr, nullptr, multibyte);
+  s.utf8 = length != std::string::npos && multibyte;
+  s.table = s.utf8 ? nullptr : table;
+  // U+0000 ends the text.
+  const void* nul = n > 0 ? std::memchr(p, 0, n) : nullptr;
+  s.n = nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : n;
+}
+
+text_file_reader::~text_file_reader() = default;
+
+std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
+  state& s = *s_;
+  if (capacity < 16) throw EReadError("text_file_reader: a part must hold at least 16 units");
+  if (s.use_whole) {
+    const std::size_t k = std::min(capacity, s.whole.size() - s.pos);
+    std::size_t end = s.pos + k;
+    // Never part a surrogate pair or a CR LF pair.
+    if (end < s.whole.size() && end > s.pos &&
+        ((s.whole[end] >= 0xDC00 && s.whole[end] <= 0xDFFF) ||
+         (s.whole[end] == u'\n' && s.whole[end - 1] == u'\r')))
+      --end;
+    std::copy(s.whole.data() + s.pos, s.whole.data() + end, out);
+    const std::size_t got = end - s.pos;
+    s.pos = end;
+    return got;
+  }
+  if (s.pos >= s.n) return 0;
+  // Each byte gives at most two units (a line break becomes CR LF; four bytes of UTF-8
+  // give a surrogate pair), and the last line may need its CR LF.
+  std::size_t end = std::min(s.n, s.pos + (capacity - 2) / 2);
+  if (end < s.n) {
+    if (s.utf8)
+      while (end > s.pos && (s.p[end] & 0xC0) == 0x80) --end;
+    if (end > s.pos && s.p[end - 1] == '\r' && s.p[end] == '\n') --end;
+  }
+  bool multibyte = false;
+  const std::size_t got =
+      decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte, end == s.n);
+  s.pos = end;
+  return got;
+}
+
+std::uint64_t text_file_reader::bytes_done() const {
+  return s_->use_whole ? (s_->whole.empty() ? 0 : s_->total * s_->pos / s_->whole.size()) : s_->pos;
+}
+
+std::uint64_t text_file_reader::bytes_total() const {
+  return s_->total;
 }
 
 }  // namespace corvane

@@ -157,7 +157,7 @@ TEST_F(FileUtilsTest, ThoroughModeEdgeCases) {
   EXPECT_EQ(FileBufferType("caf\xE9la", 6, true), TFileContentsSet{_8_bit});
   EXPECT_EQ(FileBufferType("a\xC3\xA9 b\xE9 ", 7, true), TFileContentsSet{_UTF8});
   // Only the bytes before the first zero byte are looked at.
-  EXPECT_EQ(FileBufferType("abc\0\xC3\xA9d", 7, true), TFileContentsSet{_8_bit});
+  EXPECT_EQ(FileBufferType("abc\0\xC3\xA9" "d", 7, true), TFileContentsSet{_8_bit});
   // A sequence cut short by the end is not UTF-8.
   EXPECT_EQ(FileBufferType("abcd\xE2\x82", 6, true), TFileContentsSet{_8_bit});
 }
@@ -257,6 +257,54 @@ TEST_F(FileUtilsTest, TextFileContentsIsTheListsText) {
     EXPECT_EQ(TextFileContents(u16(file)), list.Text()) << bytes;
   }
   EXPECT_EQ(TextFileContents(u16(write_bytes("z", std::string("ab\0\xC3\xA9", 5)))), u"ab\r\n");
+}
+
+// Read a part at a time, every file gives exactly the text TextFileContents gives, however
+// small the parts: parts end between the bytes of a character, inside CR LF, at U+0000.
+TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
+  std::vector<std::string> inputs = {
+      "a\rb\nc\r\nd\n\re",
+      "no break at the end",
+      std::string("c\xC3\xA9\r\0\0\xD7\xFF", 8),
+      std::string("ab\0\xC3\xA9", 5),
+      "\r\n",
+      "\n",
+      "",
+      std::string("\0abc", 4),
+      "\xF0\x9F\x98\x80\r\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80 end",
+      "x\xE9\xE8\r\n",
+      "\xEF\xBB\xBF" + std::string(kFrench) + kRussian,
+      std::string(kEnglish) + kFrench + kRussian + kChinese + kHindi};
+  std::string crlf_run;
+  for (int i = 0; i < 40; ++i) crlf_run += i % 3 == 0 ? "\r\n" : (i % 3 == 1 ? "\xC3\xA9" : "\r");
+  inputs.push_back(crlf_run);
+  int n = 0;
+  std::vector<std::string> files;
+  for (const std::string& bytes : inputs)
+    files.push_back(write_bytes("r" + std::to_string(n++), bytes));
+  files.push_back(iconv_file("le", std::string(kFrench) + kChinese, "UTF-16", ""));
+  files.push_back(iconv_file("w1252", kFrench, "WINDOWS-1252"));
+  files.push_back(path("missing"));
+  for (const std::string& file : files) {
+    const std::u16string whole = TextFileContents(u16(file));
+    for (std::size_t capacity : {16u, 17u, 19u, 64u, 100000u}) {
+      text_file_reader reader(u16(file));
+      std::u16string joined;
+      std::vector<char16_t> part(capacity);
+      for (std::size_t got; (got = reader.read(part.data(), capacity)) != 0;) {
+        ASSERT_LE(got, capacity);
+        // No part ends on a high surrogate or a CR that the next part's LF belongs to.
+        const char16_t last = part[got - 1];
+        EXPECT_FALSE(last >= 0xD800 && last <= 0xDBFF);
+        joined.append(part.data(), got);
+      }
+      EXPECT_EQ(joined, whole) << file << " in parts of " << capacity;
+      EXPECT_EQ(reader.bytes_done(), reader.bytes_total() == 0 ? 0 : reader.bytes_done());
+    }
+  }
+  text_file_reader reader(u16(files[0]));
+  char16_t small[15];
+  EXPECT_THROW(reader.read(small, 15), EReadError);
 }
 
 TEST_F(FileUtilsTest, SignedUtf8Flag) {
