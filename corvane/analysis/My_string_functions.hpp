@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -138,6 +139,13 @@ std::unique_ptr<TStringList> SentencesExtractedFromParagraph(bool take_rest, int
 std::unique_ptr<TStringList> SentencesFromParagraph(const std::u16string& para,
                                                     const std::u16string& marker,
                                                     std::uint32_t locale, int longest_tag);
+
+// Where SentencesFromParagraph (without a marker) cuts the paragraph: for each sentence but
+// the last, the 1-based position of its last character (which may be the space after its
+// closing quotes and brackets); the text after the last cut is the last sentence. False
+// when `locale` names no locale.
+bool sentence_ends_in_paragraph(std::u16string_view para, std::uint32_t locale, int longest_tag,
+                                std::vector<int>& ends);
 
 // True when `s` is not empty and begins with an upper-case letter.
 bool FirstLetterIsCapitalised(std::u16string_view s);

@@ -135,13 +135,31 @@ std::unique_ptr<TStringList> SentencesFromParagraph(const std::u16string& para,
                                                     const std::u16string& marker,
                                                     std::uint32_t locale, int longest_tag) {
   if (!marker.empty()) return sentences_between_markers(para, marker);
-
   auto list = std::make_unique<TStringList>();
+  const int n = static_cast<int>(std::min<std::size_t>(para.size(), INT32_MAX - 2));
+  std::vector<int> ends;
+  if (!sentence_ends_in_paragraph(para, locale, longest_tag, ends)) return list;
+  int start = 1;
+  for (const int last : ends) {
+    std::u16string sentence = Trim(Copy(para, start, last - start + 1));
+    if (!sentence.empty()) list->Add(sentence);
+    start = last + 1;
+  }
+  if (start <= n) {
+    std::u16string rest = Trim(Copy(para, start, n - start + 1));
+    if (!rest.empty()) list->Add(rest);
+  }
+  return list;
+}
+
+bool sentence_ends_in_paragraph(std::u16string_view para, std::uint32_t locale, int longest_tag,
+                                std::vector<int>& ends) {
+  ends.clear();
   const int n = static_cast<int>(std::min<std::size_t>(para.size(), INT32_MAX - 2));
   // type(p) is the class of position p (1-based); positions n + 1 and n + 2 lie past the
   // end, and n + 2 is set to "alphabetic" so that the look-ahead below always stops.
   std::vector<std::uint16_t> types(static_cast<std::size_t>(n) + 2, 0);
-  if (!GetStringTypeExNT2000(true, locale, CT_CTYPE1, para.data(), n, types.data())) return list;
+  if (!GetStringTypeExNT2000(true, locale, CT_CTYPE1, para.data(), n, types.data())) return false;
   auto type = [&](int p) -> std::uint16_t& { return types[static_cast<std::size_t>(p - 1)]; };
   auto ch = [&](int p) { return para[static_cast<std::size_t>(p - 1)]; };
 
@@ -163,7 +181,6 @@ std::unique_ptr<TStringList> SentencesFromParagraph(const std::u16string& para,
   }
   type(n + 2) = C1_ALPHA;
 
-  int start = 1;
   for (int i = 2; i <= n; ++i) {
     const char16_t c = ch(i);
     if ((type(i) & C1_PUNCT) == 0 || u_charType(c) != U_OTHER_PUNCTUATION) continue;
@@ -180,16 +197,10 @@ std::unique_ptr<TStringList> SentencesFromParagraph(const std::u16string& para,
     int last = i;
     while (last + 1 < next && last + 1 <= n && (type(last) & (C1_SPACE | C1_CNTRL | C1_BLANK)) == 0)
       ++last;
-    std::u16string sentence = Trim(Copy(para, start, last - start + 1));
-    if (!sentence.empty()) list->Add(sentence);
-    start = last + 1;
+    ends.push_back(last);
     i = last;
   }
-  if (start <= n) {
-    std::u16string rest = Trim(Copy(para, start, n - start + 1));
-    if (!rest.empty()) list->Add(rest);
-  }
-  return list;
+  return true;
 }
 
 }  // namespace corvane
