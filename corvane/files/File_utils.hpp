@@ -154,7 +154,7 @@ class text_file_reader {
   text_file_reader& operator=(const text_file_reader&) = delete;
 
   // Writes the next part of the text to out[0..), at most `capacity` code units (which
-  // must be at least 16), and returns how many; 0 once the whole text has been read.
+  // must be at least 32), and returns how many; 0 once the whole text has been read.
   // Parts never split a character or a CR LF pair.
   std::size_t read(char16_t* out, std::size_t capacity);
   // The file's bytes read so far and in all (for progress reports).

@@ -157,7 +157,10 @@ TEST_F(FileUtilsTest, ThoroughModeEdgeCases) {
   EXPECT_EQ(FileBufferType("caf\xE9la", 6, true), TFileContentsSet{_8_bit});
   EXPECT_EQ(FileBufferType("a\xC3\xA9 b\xE9 ", 7, true), TFileContentsSet{_UTF8});
   // Only the bytes before the first zero byte are looked at.
-  EXPECT_EQ(FileBufferType("abc\0\xC3\xA9" "d", 7, true), TFileContentsSet{_8_bit});
+  EXPECT_EQ(FileBufferType("abc\0\xC3\xA9"
+                           "d",
+                           7, true),
+            TFileContentsSet{_8_bit});
   // A sequence cut short by the end is not UTF-8.
   EXPECT_EQ(FileBufferType("abcd\xE2\x82", 6, true), TFileContentsSet{_8_bit});
 }
@@ -278,6 +281,10 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
   std::string crlf_run;
   for (int i = 0; i < 40; ++i) crlf_run += i % 3 == 0 ? "\r\n" : (i % 3 == 1 ? "\xC3\xA9" : "\r");
   inputs.push_back(crlf_run);
+  // Long ASCII stretches before the sequences that decide between UTF-8 and 8-bit.
+  inputs.push_back(std::string(100, 'a') + "\xC3\xA9" + std::string(70, 'b') + "\xE0\x80\x80 z");
+  inputs.push_back(std::string(130, 'a') + "\xF0\x9F\x98\x80" + std::string(64, '\n') + "\xE2\x82");
+  inputs.push_back(std::string(200, 'q') + "\xE2\x82\xAC" + std::string(64, 'r'));
   int n = 0;
   std::vector<std::string> files;
   for (const std::string& bytes : inputs)
@@ -287,7 +294,7 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
   files.push_back(path("missing"));
   for (const std::string& file : files) {
     const std::u16string whole = TextFileContents(u16(file));
-    for (std::size_t capacity : {16u, 17u, 19u, 64u, 100000u}) {
+    for (std::size_t capacity : {32u, 33u, 35u, 64u, 100000u}) {
       text_file_reader reader(u16(file));
       std::u16string joined;
       std::vector<char16_t> part(capacity);
@@ -303,8 +310,8 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
     }
   }
   text_file_reader reader(u16(files[0]));
-  char16_t small[15];
-  EXPECT_THROW(reader.read(small, 15), EReadError);
+  char16_t small[31];
+  EXPECT_THROW(reader.read(small, 31), EReadError);
 }
 
 TEST_F(FileUtilsTest, SignedUtf8Flag) {

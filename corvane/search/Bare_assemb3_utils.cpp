@@ -5,6 +5,7 @@
 
 #include "corvane/platform/CharTypes.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
+#include "corvane/text/Bare_assemb.hpp"
 
 namespace corvane {
 
@@ -52,8 +53,17 @@ void HandleMiddleChars(const void* buffer, std::uint16_t* details, std::u16strin
   const std::size_t n_allow = std::min<std::size_t>(n_allowables, allowables.size());
   for (std::size_t a = 0; a < n_allow; ++a) {
     const std::uint32_t c = allowables[a];
+    // In UTF-16 buffers the occurrences are found by the vector scan.
+    const auto* wide = static_cast<const char16_t*>(buffer);
     for (std::int32_t j = 0; j < n_chars; ++j) {
-      if (char_at(buffer, is_unicode, j) != c || (details[j] & kMarkupBit)) continue;
+      if (is_unicode) {
+        const char16_t* at = FastStrScanW(wide + j, static_cast<char16_t>(c), n_chars - j);
+        if (at == nullptr) break;
+        j = static_cast<std::int32_t>(at - wide);
+      } else if (char_at(buffer, is_unicode, j) != c) {
+        continue;
+      }
+      if (details[j] & kMarkupBit) continue;
       std::uint16_t cls = kMiddleLetterClass;
       if (!no_check_before) {
         std::int32_t k = j - 1;

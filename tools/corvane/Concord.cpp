@@ -20,6 +20,7 @@
 #include "corvane/search/Search_parsing.hpp"
 #include "corvane/search/Widemasks.hpp"
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Concord_internal.hpp"
 #include "tools/corvane/Json.hpp"
 
 namespace corvane::cli {
@@ -27,21 +28,6 @@ namespace corvane::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Hit {
-  std::int32_t position;  // 0-based, in UTF-16 code units
-  std::int32_t length;    // the hit extended to the end of its word
-  std::int32_t search_number;
-  TSearchStatsRec counts;
-};
-
-struct FileResult {
-  std::string path;
-  std::string error;  // why the file could not be searched
-  std::u16string text;
-  std::vector<Hit> hits;
-  std::int64_t words = 0;
-};
 
 // Texts in name order, folders walked depth first; the masks filter file names.
 void gather(const std::string& path, const std::vector<std::u16string>& masks,
@@ -76,37 +62,6 @@ std::string unreadable_reason(const std::string& path) {
   if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
     return "not a plain text file";
   return {};
-}
-
-void search_file(FileResult& r, const std::vector<TSearch_word_format_rec>& words,
-                 const ConcordOptions& o, TLCID lcid) {
-  r.error = unreadable_reason(r.path);
-  if (!r.error.empty()) return;
-  r.text = TextFileContents(u16(r.path));
-  TSearchAndDoEngine engine(true, true, lcid, nullptr);
-  TSearchStatsRec last_counts;
-  engine.PrepareFirst(
-      r.text.c_str(), static_cast<std::int32_t>(r.text.size() * 2), 0,
-      [&](TObject*, const TSearchFound_Rec& hit) {
-        r.hits.push_back(
-            {hit.hit_pos_in_characters, hit.hit_characters, hit.search_number, hit.count_stats});
-        return true;
-      },
-      [&](TObject*, const TSearchStatsRec& counts) { last_counts = counts; });
-  engine.HandleAllowables(u16(o.allow), false, false);
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    TSearch_word_format_rec rec = words[i];
-    rec.n_to_find = o.max_per_word;
-    engine.current_search_number = static_cast<std::int32_t>(i);
-    engine.ClearChunkTextStats();
-    const std::size_t before = r.hits.size();
-    engine.SearchAndDo(&rec);
-    for (std::size_t k = before; k < r.hits.size(); ++k)
-      r.hits[k].search_number = static_cast<std::int32_t>(i);
-    if (i == 0) r.words = last_counts.number[stats_word];
-  }
-  std::stable_sort(r.hits.begin(), r.hits.end(),
-                   [](const Hit& a, const Hit& b) { return a.position < b.position; });
 }
 
 // Context as one line: line breaks, tabs and other control characters become spaces.
@@ -146,7 +101,7 @@ void print_record(std::ostream& out, const FileResult& r, const Hit& h, int numb
   if (!json) {
     out << r.path << '\t' << number << '\t' << h.position << '\t' << hit << '\t' << left << '\t'
         << right << '\t' << c.number[stats_word] << '\t' << c.number[stats_sentence] << '\t'
-        << c.position[stats_sentence] << '\t' << c.number[stats_paragraph] << '\t'
+        << c.position[stats_sentence] - 1 << '\t' << c.number[stats_paragraph] << '\t'
         << c.number[stats_heading] << '\t' << c.number[stats_section] << '\n';
     return;
   }
@@ -159,7 +114,7 @@ void print_record(std::ostream& out, const FileResult& r, const Hit& h, int numb
   out << ", \"right\": ";
   write_json_string(out, right);
   out << ", \"word\": " << c.number[stats_word] << ", \"sentence\": " << c.number[stats_sentence]
-      << ", \"word_in_sentence\": " << c.position[stats_sentence]
+      << ", \"word_in_sentence\": " << c.position[stats_sentence] - 1
       << ", \"paragraph\": " << c.number[stats_paragraph]
       << ", \"heading\": " << c.number[stats_heading]
       << ", \"section\": " << c.number[stats_section] << '}';
@@ -200,25 +155,41 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   std::vector<FileResult> results(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) results[i].path = files[i];
 
-  // One engine per worker; results come back in path order whatever the finishing order.
+  SearchPlan plan;
+  plan.words = std::move(words);
+  plan.allow = u16(o.allow);
+  plan.max_per_word = o.max_per_word;
+  plan.lcid = lcid;
+  plan.keep_text = !o.count;
+  plan.markers = o.tsv || o.json;
+
+  // One searcher per worker; results come back in path order whatever the finishing order.
   unsigned threads = o.threads > 0 ? static_cast<unsigned>(o.threads)
                                    : std::max(1u, std::thread::hardware_concurrency());
   threads = std::min<unsigned>(threads, std::max<std::size_t>(1, results.size()));
   std::atomic<std::size_t> next{0};
-  auto work = [&] {
+  progress_meter progress(results.size(), threads, o.progress && isatty(STDERR_FILENO), err);
+  auto work = [&](unsigned worker) {
+    file_searcher searcher(plan);
     for (std::size_t i; (i = next.fetch_add(1)) < results.size();) {
-      try {
-        search_file(results[i], words, o, lcid);
-      } catch (const std::exception& e) {
-        results[i].error = e.what();
+      FileResult& r = results[i];
+      r.error = unreadable_reason(r.path);
+      if (r.error.empty()) {
+        try {
+          searcher.search(r, progress.bytes_of(worker));
+        } catch (const std::exception& e) {
+          r.error = e.what();
+          r.hits.clear();
+        }
       }
-      if (o.count) results[i].text.clear();  // counts need no context
+      progress.text_done(worker, r.bytes);
     }
   };
   std::vector<std::thread> pool;
-  for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
-  work();
+  for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work, t);
+  work(0);
   for (std::thread& t : pool) t.join();
+  progress.finish();
 
   bool failed = false;
   for (const FileResult& f : failures) {

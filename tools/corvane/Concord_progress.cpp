@@ -1,0 +1,66 @@
+// corvane concord's progress line on standard error.
+#include <cstdio>
+#include <ostream>
+
+#include "tools/corvane/Concord_internal.hpp"
+
+namespace corvane::cli {
+
+progress_meter::progress_meter(std::size_t texts, unsigned workers, bool enabled, std::ostream& err)
+    : texts_(texts),
+      workers_(workers),
+      err_(err),
+      current_(new std::atomic<std::uint64_t>[workers]),
+      start_(std::chrono::steady_clock::now()) {
+  for (unsigned w = 0; w < workers; ++w) current_[w] = 0;
+  if (enabled) thread_ = std::thread([this] { run(); });
+}
+
+progress_meter::~progress_meter() {
+  finish();
+}
+
+void progress_meter::text_done(unsigned worker, std::uint64_t bytes) {
+  done_bytes_.fetch_add(bytes, std::memory_order_relaxed);
+  current_[worker].store(0, std::memory_order_relaxed);
+  done_texts_.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::string progress_meter::line(std::size_t done, std::size_t texts, double bytes,
+                                 double seconds) {
+  char text[128];
+  std::snprintf(text, sizeof text, "corvane concord: %zu/%zu texts, %.1f MB/s", done, texts,
+                seconds > 0 ? bytes / seconds / 1e6 : 0.0);
+  return text;
+}
+
+void progress_meter::run() {
+  using namespace std::chrono_literals;
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (wake_.wait_for(lock, 1s, [this] { return stop_; })) return;
+  do {
+    double bytes = static_cast<double>(done_bytes_.load(std::memory_order_relaxed));
+    for (unsigned w = 0; w < workers_; ++w)
+      bytes += static_cast<double>(current_[w].load(std::memory_order_relaxed));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    err_ << '\r' << line(done_texts_.load(std::memory_order_relaxed), texts_, bytes, seconds)
+         << "\x1b[K" << std::flush;
+    shown_ = true;
+  } while (!wake_.wait_for(lock, 250ms, [this] { return stop_; }));
+}
+
+void progress_meter::finish() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+  if (thread_.joinable()) thread_.join();
+  if (shown_) {
+    err_ << "\r\x1b[K" << std::flush;
+    shown_ = false;
+  }
+}
+
+}  // namespace corvane::cli
