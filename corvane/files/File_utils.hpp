@@ -157,7 +157,18 @@ class text_file_reader {
   // must be at least 32), and returns how many; 0 once the whole text has been read.
   // Parts never split a character or a CR LF pair.
   std::size_t read(char16_t* out, std::size_t capacity);
-  // The file's bytes read so far and in all (for progress reports).
+  // The text's bytes, when it is decoded from them a part at a time (not for a text with
+  // a byte-order mark): hosts may cut it into byte ranges and read them apart. raw_size
+  // stops at the first zero byte, where the text ends. Null and 0 otherwise.
+  const unsigned char* raw_bytes() const;
+  std::size_t raw_size() const;
+  // A reader of bytes [from, to) of whole's raw bytes, decoded as whole decodes them. The
+  // range must start and end at character boundaries, never between CR and LF; only the
+  // range that ends the text closes an open last line. Ranges read in order make the
+  // whole text. Throws EReadError for a range outside the text.
+  text_file_reader(const text_file_reader& whole, std::size_t from, std::size_t to);
+
+  // The file's bytes read so far and in all (for progress reports; for a range, its own).
   std::uint64_t bytes_done() const;
   std::uint64_t bytes_total() const;
 

@@ -564,11 +564,13 @@ std::u16string TextFileContents(const std::u16string& file_name) {
 // ---- text_file_reader
 
 struct text_file_reader::state {
-  std::unique_ptr<FileBytes> bytes;
+  std::shared_ptr<FileBytes> bytes;
   const unsigned char* p = nullptr;
-  std::size_t n = 0;                       // bytes of text (up to the first U+0000)
+  std::size_t n = 0;                       // end of the bytes to decode (at most the first U+0000)
   std::size_t pos = 0;                     // bytes decoded so far
-  std::size_t total = 0;                   // the file's size
+  std::size_t from = 0;                    // where this reader's bytes start
+  std::size_t total = 0;                   // the file's size, or the range's
+  bool ends_text = true;                   // the range runs to the end of the text
   const SingleByteTable* table = nullptr;  // null: UTF-8
   bool utf8 = false;
   // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
@@ -581,7 +583,7 @@ text_file_reader::text_file_reader(const std::u16string& file_name) : s_(new sta
   state& s = *s_;
   if (!detail::file_exists(file_name)) return;
   const SingleByteTable* table = single_byte_table(system_ansi_code_page());
-  s.bytes = std::make_unique<FileBytes>(file_name);
+  s.bytes = std::make_shared<FileBytes>(file_name);
   s.p = s.bytes->data();
   s.total = s.bytes->size();
   const unsigned char* p = s.p;
@@ -603,7 +605,31 @@ text_file_reader::text_file_reader(const std::u16string& file_name) : s_(new sta
   s.n = nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : n;
 }
 
+text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t from, std::size_t to)
+    : s_(new state) {
+  const state& w = *whole.s_;
+  state& s = *s_;
+  if (w.use_whole || from > to || to > w.n)
+    throw EReadError("text_file_reader: no such range of the text's bytes");
+  s.bytes = w.bytes;
+  s.p = w.p;
+  s.n = to;
+  s.pos = s.from = from;
+  s.total = to - from;
+  s.ends_text = to == w.n;
+  s.table = w.table;
+  s.utf8 = w.utf8;
+}
+
 text_file_reader::~text_file_reader() = default;
+
+const unsigned char* text_file_reader::raw_bytes() const {
+  return s_->use_whole ? nullptr : s_->p;
+}
+
+std::size_t text_file_reader::raw_size() const {
+  return s_->use_whole ? 0 : s_->n;
+}
 
 std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
   state& s = *s_;
@@ -632,14 +658,15 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
     if (end > s.pos && s.p[end - 1] == '\r' && s.p[end] == '\n') --end;
   }
   bool multibyte = false;
-  const std::size_t got =
-      decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte, end == s.n);
+  const std::size_t got = decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte,
+                                             end == s.n && s.ends_text);
   s.pos = end;
   return got;
 }
 
 std::uint64_t text_file_reader::bytes_done() const {
-  return s_->use_whole ? (s_->whole.empty() ? 0 : s_->total * s_->pos / s_->whole.size()) : s_->pos;
+  return s_->use_whole ? (s_->whole.empty() ? 0 : s_->total * s_->pos / s_->whole.size())
+                       : s_->pos - s_->from;
 }
 
 std::uint64_t text_file_reader::bytes_total() const {

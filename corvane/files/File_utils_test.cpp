@@ -314,6 +314,39 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
   EXPECT_THROW(reader.read(small, 31), EReadError);
 }
 
+// Byte ranges read apart and in order make the whole text too; only the last closes the
+// open last line.
+TEST_F(FileUtilsTest, ReaderRangesMakeTheWholeText) {
+  for (const std::string& bytes :
+       {std::string(kEnglish) + kFrench + kRussian + kChinese + "no break",
+        std::string("caf\xE9\r\nna\xEFve\rend")}) {
+    const std::string file = write_bytes("ranges", bytes);
+    const std::u16string whole = TextFileContents(u16(file));
+    text_file_reader reader(u16(file));
+    ASSERT_NE(reader.raw_bytes(), nullptr);
+    const std::size_t n = reader.raw_size();
+    // Cut after every line break (never between CR and LF), and once in a line.
+    std::vector<std::size_t> cuts = {0, 3};
+    for (std::size_t i = 4; i < n; ++i)
+      if (bytes[i - 1] == '\n' || (bytes[i - 1] == '\r' && bytes[i] != '\n')) cuts.push_back(i);
+    cuts.push_back(n);
+    std::u16string joined;
+    std::vector<char16_t> part(64);
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
+      text_file_reader range(reader, cuts[k], cuts[k + 1]);
+      EXPECT_EQ(range.bytes_total(), cuts[k + 1] - cuts[k]);
+      for (std::size_t got; (got = range.read(part.data(), part.size())) != 0;)
+        joined.append(part.data(), got);
+    }
+    EXPECT_EQ(joined, whole);
+    EXPECT_THROW(text_file_reader(reader, 2, n + 1), EReadError);
+  }
+  // Texts with a byte-order mark are decoded whole and offer no bytes to cut.
+  text_file_reader marked(u16(write_bytes("bom", "\xEF\xBB\xBF" "abc")));
+  EXPECT_EQ(marked.raw_bytes(), nullptr);
+  EXPECT_THROW(text_file_reader(marked, 0, 1), EReadError);
+}
+
 TEST_F(FileUtilsTest, SignedUtf8Flag) {
   TPossiblyDodgyTextStringlist list;
   EXPECT_FALSE(list.SignedUTF8);
