@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/StringList.hpp"
 
 namespace corvane {
@@ -144,11 +145,27 @@ std::u16string TextFileContents(const std::u16string& file_name);
 // buffer, so that a large file can be worked through a buffer that stays in the cache.
 // The encoding is decided on the whole file when the reader is made, exactly as
 // TextFileContents decides it.
+enum class text_decoding {
+  decide,    // as TextFileContents decides
+  eight_bit  // the system's 8-bit code page (after text_not_utf8)
+};
+
+// Thrown by text_file_reader::read when a large text it took for UTF-8 on the strength of
+// its start turns out not to be: the text must be read again with text_decoding::eight_bit
+// (what was read of it so far is void).
+class text_not_utf8 : public EReadError {
+ public:
+  text_not_utf8() : EReadError("the text is not UTF-8 after all") {}
+};
+
 class text_file_reader {
  public:
   // Maps the file; a missing file reads as the empty text. Throws EFOpenError when the
-  // file exists but cannot be opened.
-  explicit text_file_reader(const std::u16string& file_name);
+  // file exists but cannot be opened. A large text whose start is well-formed UTF-8 is
+  // read as UTF-8 on trust (see text_not_utf8); a text with a byte-order mark is decoded
+  // whole when the reader is made.
+  explicit text_file_reader(const std::u16string& file_name,
+                            text_decoding choice = text_decoding::decide);
   ~text_file_reader();
   text_file_reader(const text_file_reader&) = delete;
   text_file_reader& operator=(const text_file_reader&) = delete;

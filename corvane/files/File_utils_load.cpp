@@ -573,13 +573,15 @@ struct text_file_reader::state {
   bool ends_text = true;                   // the range runs to the end of the text
   const SingleByteTable* table = nullptr;  // null: UTF-8
   bool utf8 = false;
+  bool trusting = false;  // UTF-8 taken on trust: checked while decoding
   // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
   // here.
   std::u16string whole;
   bool use_whole = false;
 };
 
-text_file_reader::text_file_reader(const std::u16string& file_name) : s_(new state) {
+text_file_reader::text_file_reader(const std::u16string& file_name, text_decoding choice)
+    : s_(new state) {
   state& s = *s_;
   if (!detail::file_exists(file_name)) return;
   const SingleByteTable* table = single_byte_table(system_ansi_code_page());
@@ -597,12 +599,31 @@ text_file_reader::text_file_reader(const std::u16string& file_name) : s_(new sta
     s.bytes.reset();
     return;
   }
-  const utf8_verdict verdict = check_utf8(p, n);
-  s.utf8 = verdict.well_formed && verdict.multibyte;
-  s.table = s.utf8 ? nullptr : table;
   // U+0000 ends the text.
   const void* nul = n > 0 ? std::memchr(p, 0, n) : nullptr;
   s.n = nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : n;
+  if (choice == text_decoding::eight_bit) {
+    s.table = table;
+    return;
+  }
+  // A large text without U+0000 is decoded as UTF-8 on trust once its first 64 KiB are
+  // well-formed UTF-8: ASCII decodes the same either way, and read() throws
+  // text_not_utf8 at the first ill-formed sequence, after which the text must be read
+  // again as 8-bit. Otherwise the whole file is checked first.
+  constexpr std::size_t kTrusted = 1 << 20, kLook = 1 << 16;
+  if (nul == nullptr && n > kTrusted) {
+    std::size_t end = kLook;
+    while (end > 0 && (p[end] & 0xC0) == 0x80) --end;
+    if (check_utf8(p, end).well_formed) {
+      s.utf8 = true;
+      s.table = nullptr;
+      s.trusting = true;
+      return;
+    }
+  }
+  const utf8_verdict verdict = check_utf8(p, n);
+  s.utf8 = verdict.well_formed && verdict.multibyte;
+  s.table = s.utf8 ? nullptr : table;
 }
 
 text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t from, std::size_t to)
@@ -619,6 +640,7 @@ text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t fr
   s.ends_text = to == w.n;
   s.table = w.table;
   s.utf8 = w.utf8;
+  s.trusting = w.trusting;
 }
 
 text_file_reader::~text_file_reader() = default;
@@ -660,6 +682,7 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
   bool multibyte = false;
   const std::size_t got = decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte,
                                              end == s.n && s.ends_text);
+  if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
   return got;
 }

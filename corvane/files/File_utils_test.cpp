@@ -342,9 +342,38 @@ TEST_F(FileUtilsTest, ReaderRangesMakeTheWholeText) {
     EXPECT_THROW(text_file_reader(reader, 2, n + 1), EReadError);
   }
   // Texts with a byte-order mark are decoded whole and offer no bytes to cut.
-  text_file_reader marked(u16(write_bytes("bom", "\xEF\xBB\xBF" "abc")));
+  text_file_reader marked(u16(write_bytes("bom",
+                                          "\xEF\xBB\xBF"
+                                          "abc")));
   EXPECT_EQ(marked.raw_bytes(), nullptr);
   EXPECT_THROW(text_file_reader(marked, 0, 1), EReadError);
+}
+
+// A large text is taken for UTF-8 when it starts as UTF-8; an 8-bit character further on
+// voids the reading, and the text read again as 8-bit is what TextFileContents gives.
+TEST_F(FileUtilsTest, ReaderTrustsALargeUtf8StartUntilItFails) {
+  std::string ascii;
+  while (ascii.size() < (std::size_t{3} << 19)) ascii += kEnglish;
+  auto read_all = [](const std::string& file, text_decoding choice) {
+    text_file_reader reader(u16(file), choice);
+    std::u16string joined;
+    std::vector<char16_t> part(4096);
+    for (std::size_t got; (got = reader.read(part.data(), part.size())) != 0;)
+      joined.append(part.data(), got);
+    return joined;
+  };
+  for (const std::string& bytes : {ascii, ascii + kFrench, kFrench + ascii}) {
+    const std::string file = write_bytes("utf8", bytes);
+    EXPECT_EQ(read_all(file, text_decoding::decide), TextFileContents(u16(file)));
+  }
+  const std::string file = write_bytes("late", ascii + "caf\xE9\r\n");
+  EXPECT_THROW(read_all(file, text_decoding::decide), text_not_utf8);
+  const std::u16string eight_bit = read_all(file, text_decoding::eight_bit);
+  EXPECT_EQ(eight_bit, TextFileContents(u16(file)));
+  EXPECT_EQ(eight_bit.substr(eight_bit.size() - 6), u"caf\u00e9\r\n");
+  // An 8-bit character in the first 64 KiB decides at once.
+  const std::string early = write_bytes("early", "caf\xE9 " + ascii);
+  EXPECT_EQ(read_all(early, text_decoding::decide), TextFileContents(u16(early)));
 }
 
 TEST_F(FileUtilsTest, SignedUtf8Flag) {

@@ -54,16 +54,6 @@ void gather(const std::string& path, const std::vector<std::u16string>& masks,
   }
 }
 
-// Why a file cannot be searched as text, or "" when it can.
-std::string unreadable_reason(const std::string& path) {
-  std::ifstream probe(path, std::ios::binary);
-  if (!probe) return "cannot be opened for reading";
-  const TFileContentsSet kinds = FileContentsType(u16(path), false);
-  if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
-    return "not a plain text file";
-  return {};
-}
-
 // Context as one line: line breaks, tabs and other control characters become spaces.
 std::string flat(std::u16string_view s) {
   std::u16string t(s);
@@ -161,34 +151,14 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   plan.max_per_word = o.max_per_word;
   plan.lcid = lcid;
   plan.keep_text = !o.count;
+  plan.count_only = o.count;
   plan.markers = o.tsv || o.json;
 
   // One searcher per worker; results come back in path order whatever the finishing order.
   unsigned threads = o.threads > 0 ? static_cast<unsigned>(o.threads)
                                    : std::max(1u, std::thread::hardware_concurrency());
-  threads = std::min<unsigned>(threads, std::max<std::size_t>(1, results.size()));
-  std::atomic<std::size_t> next{0};
   progress_meter progress(results.size(), threads, o.progress && isatty(STDERR_FILENO), err);
-  auto work = [&](unsigned worker) {
-    file_searcher searcher(plan);
-    for (std::size_t i; (i = next.fetch_add(1)) < results.size();) {
-      FileResult& r = results[i];
-      r.error = unreadable_reason(r.path);
-      if (r.error.empty()) {
-        try {
-          searcher.search(r, progress.bytes_of(worker));
-        } catch (const std::exception& e) {
-          r.error = e.what();
-          r.hits.clear();
-        }
-      }
-      progress.text_done(worker, r.bytes);
-    }
-  };
-  std::vector<std::thread> pool;
-  for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work, t);
-  work(0);
-  for (std::thread& t : pool) t.join();
+  search_texts(results, plan, threads, progress);
   progress.finish();
 
   bool failed = false;
@@ -207,10 +177,10 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
       continue;
     }
     ++files_searched;
-    total_hits += static_cast<std::int64_t>(r.hits.size());
+    total_hits += r.hit_count;
     total_words += r.words;
     if (o.count) {
-      out << r.hits.size() << '\t' << r.path << '\n';
+      out << r.hit_count << '\t' << r.path << '\n';
       continue;
     }
     int number = 0;

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "corvane/files/File_utils.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
 #include "corvane/search/Search_parsing.hpp"
 
@@ -30,6 +31,7 @@ struct FileResult {
   std::string error;    // why the file could not be searched
   std::u16string text;  // the whole text, when the output needs it
   std::vector<Hit> hits;
+  std::int64_t hit_count = 0;  // the hits, also when they are only counted
   std::int64_t words = 0;
   std::uint64_t bytes = 0;  // the file's size
 };
@@ -40,9 +42,31 @@ struct SearchPlan {
   std::u16string allow;  // word-internal characters
   std::int32_t max_per_word = 0;
   std::uint32_t lcid = 0;
-  bool keep_text = false;  // the output needs the text (context, sort keys)
-  bool markers = false;    // count sentences and paragraphs (the class arrays get markers)
+  bool keep_text = false;   // the output needs the text (context, sort keys)
+  bool count_only = false;  // the hits are counted, not kept
+  bool markers = false;     // count sentences and paragraphs (the class arrays get markers)
+  std::size_t piece = std::size_t{1} << 17;  // characters searched at a time
+  std::size_t range = std::size_t{4} << 20;  // bytes of a large text searched apart
 };
+
+// One byte range of a text, searched on its own.
+struct PartResult {
+  std::u16string text;                 // when the plan keeps texts
+  std::vector<Hit> hits;               // positions and counts within the part
+  std::vector<std::int64_t> counted;   // hits of each search word, when only counted
+  std::int64_t units = 0;              // characters of text the part holds
+  std::vector<TSearchStatsRec> stats;  // each search word's counts at the part's end
+};
+
+// Where a text's bytes can be cut into ranges that are searched apart and give, joined,
+// what the whole text gives: after a line break that a printable ASCII character follows
+// (without markers), or at a line break that follows one (with markers). About `target`
+// bytes apart; the first cut is 0 and the last n.
+std::vector<std::size_t> range_cuts(const unsigned char* p, std::size_t n, std::size_t target,
+                                    bool markers);
+
+// The parts' hits and counts as one text's: positions and counts run on from part to part.
+void join_parts(FileResult& r, std::vector<PartResult>& parts, const SearchPlan& plan);
 
 // The text in a paragraph-and-sentence-marked copy: a paragraph-start and a sentence-start
 // marker stand right after the last non-blank character before each paragraph's first
@@ -58,9 +82,11 @@ void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<ch
 class file_searcher {
  public:
   explicit file_searcher(const SearchPlan& plan);
-  // Fills r's hits (in text order), words and, when the plan says so, text. `bytes_read`
-  // grows as the file is read. Throws what reading or searching throws.
-  void search(FileResult& r, std::atomic<std::uint64_t>& bytes_read);
+  // Searches what the reader reads: the whole text, or one of its ranges (`first` when
+  // it starts the text). `bytes_read` grows as the reader reads. Throws what reading or
+  // searching throws.
+  void search(text_file_reader& reader, bool first, const std::string& path, PartResult& out,
+              std::atomic<std::uint64_t>& bytes_read);
 
  private:
   const SearchPlan& plan_;
@@ -82,8 +108,8 @@ class progress_meter {
   progress_meter& operator=(const progress_meter&) = delete;
   // The bytes the worker has read of the text it is searching.
   std::atomic<std::uint64_t>& bytes_of(unsigned worker) { return current_[worker]; }
-  // The worker has finished a text of that many bytes.
-  void text_done(unsigned worker, std::uint64_t bytes);
+  // The worker has finished a text, or a range of one, of that many bytes.
+  void part_done(unsigned worker, std::uint64_t bytes, bool text_finished);
   // Stops the updates and clears the line (when one was shown).
   void finish();
   // The line as it is shown, e.g. "corvane concord: 12/345 texts, 81.2 MB/s".
@@ -104,5 +130,10 @@ class progress_meter {
   bool shown_ = false;
   std::thread thread_;
 };
+
+// Searches every text of `results` (whose paths are set) with `threads` workers, filling
+// each result's hits, words, bytes, text (when the plan keeps texts) and error.
+void search_texts(std::vector<FileResult>& results, const SearchPlan& plan, unsigned threads,
+                  progress_meter& progress);
 
 }  // namespace corvane::cli

@@ -20,10 +20,10 @@ progress_meter::~progress_meter() {
   finish();
 }
 
-void progress_meter::text_done(unsigned worker, std::uint64_t bytes) {
+void progress_meter::part_done(unsigned worker, std::uint64_t bytes, bool text_finished) {
   done_bytes_.fetch_add(bytes, std::memory_order_relaxed);
   current_[worker].store(0, std::memory_order_relaxed);
-  done_texts_.fetch_add(1, std::memory_order_relaxed);
+  if (text_finished) done_texts_.fetch_add(1, std::memory_order_relaxed);
 }
 
 std::string progress_meter::line(std::size_t done, std::size_t texts, double bytes,

@@ -23,9 +23,6 @@ namespace corvane::cli {
 
 namespace {
 
-// Characters per piece: the characters and their class words stay within a core's cache.
-constexpr std::size_t kPiece = std::size_t{1} << 17;
-
 constexpr std::uint16_t kBlankClasses = C1_SPACE | C1_CNTRL | C1_BLANK;
 
 inline bool blank(char16_t c) {
@@ -59,22 +56,29 @@ file_searcher::file_searcher(const SearchPlan& plan) : plan_(plan), piecewise_(t
     if (spans_blanks(w)) piecewise_ = false;
 }
 
-void file_searcher::search(FileResult& r, std::atomic<std::uint64_t>& bytes_read) {
-  text_file_reader reader(u16(r.path));
-  r.bytes = reader.bytes_total();
-  const std::u16string file_name = u16(r.path);
+void file_searcher::search(text_file_reader& reader, bool first, const std::string& path,
+                           PartResult& r, std::atomic<std::uint64_t>& bytes_read) {
+  const std::u16string file_name = u16(path);
   const std::size_t n_words = plan_.words.size();
+  const std::size_t piece = std::max<std::size_t>(plan_.piece, 64);
   std::vector<TSearch_word_format_rec> words = plan_.words;
-  std::vector<TSearchStatsRec> stats(n_words);
+  std::vector<TSearchStatsRec>& stats = r.stats;
+  stats.assign(n_words, TSearchStatsRec{});
   std::vector<std::int32_t> left(n_words, plan_.max_per_word);
   const std::uint16_t* const types = char_type1_table();
+  const std::uint64_t file_bytes = reader.bytes_total();
 
   // The text's first character is taken as following a blank, so that the first word is
-  // counted like every other: a blank stands before it in the first piece.
-  if (buf_.size() < 2 * kPiece + 64) buf_.resize(2 * kPiece + 64);
-  std::size_t n = 1;  // characters in buf_
-  buf_[0] = u' ';
-  std::int64_t base = -1;  // text position of buf_[0]
+  // counted like every other: a blank stands before it in the first piece. A later range
+  // starts where the range before left a counted word start or a line's end.
+  if (buf_.size() < 2 * piece + 64) buf_.resize(2 * piece + 64);
+  std::size_t n = 0;      // characters in buf_
+  std::int64_t base = 0;  // text position of buf_[0]
+  if (first) {
+    buf_[0] = u' ';
+    n = 1;
+    base = -1;
+  }
   Global_in_heading = false;
 
   // Where a hit of the piece being searched lies in the text.
@@ -87,7 +91,13 @@ void file_searcher::search(FileResult& r, std::atomic<std::uint64_t>& bytes_read
   };
   std::size_t word_index = 0;
   TSearchAndDoEngine engine(true, true, plan_.lcid, nullptr);
+  r.counted.assign(n_words, 0);
+  std::int64_t* counted = r.counted.data();
   const TSearchFoundEvent on_found = [&](TObject*, const TSearchFound_Rec& hit) {
+    if (plan_.count_only) {
+      ++counted[word_index];
+      return true;
+    }
     const std::int64_t from = text_pos(hit.hit_pos_in_characters);
     const std::int64_t to = text_pos(hit.hit_pos_in_characters + hit.hit_characters);
     r.hits.push_back({static_cast<std::int32_t>(from), static_cast<std::int32_t>(to - from),
@@ -114,7 +124,7 @@ void file_searcher::search(FileResult& r, std::atomic<std::uint64_t>& bytes_read
     piece_base = base;
     engine.PrepareForConcordancing(
         file_name, chars, classes_.data(), classes_.data() + m + 1,
-        static_cast<std::int32_t>(std::min<std::uint64_t>(r.bytes, INT32_MAX)),
+        static_cast<std::int32_t>(std::min<std::uint64_t>(file_bytes, INT32_MAX)),
         static_cast<std::int32_t>(m), 0, false, on_found, nullptr);
     engine.fBufferDetailsStart = classes_.data();
     engine.HandleAllowables(plan_.allow, false, false);
@@ -124,10 +134,11 @@ void file_searcher::search(FileResult& r, std::atomic<std::uint64_t>& bytes_read
       w.n_to_find = plan_.max_per_word > 0 ? left[word_index] : 0;
       engine.ThisFileChunk_Stats = stats[word_index];
       engine.current_search_number = static_cast<std::int32_t>(word_index);
-      const std::size_t before = r.hits.size();
+      const std::size_t before = r.hits.size() + static_cast<std::size_t>(counted[word_index]);
       engine.SearchAndDo(&w);
       stats[word_index] = engine.ThisFileChunk_Stats;
-      left[word_index] -= static_cast<std::int32_t>(r.hits.size() - before);
+      left[word_index] -= static_cast<std::int32_t>(
+          r.hits.size() + static_cast<std::size_t>(counted[word_index]) - before);
     }
     if (plan_.keep_text) {
       const std::size_t skip = base < 0 ? static_cast<std::size_t>(-base) : 0;
@@ -136,15 +147,15 @@ void file_searcher::search(FileResult& r, std::atomic<std::uint64_t>& bytes_read
   };
 
   for (;;) {
-    if (buf_.size() - n < 2 * kPiece) buf_.resize(n + 2 * kPiece);
-    const std::size_t got = reader.read(buf_.data() + n, 2 * kPiece);
+    if (buf_.size() - n < 2 * piece + 64) buf_.resize(n + 2 * piece + 64);
+    const std::size_t got = reader.read(buf_.data() + n, 2 * piece);
     n += got;
     bytes_read.store(reader.bytes_done(), std::memory_order_relaxed);
     const bool at_end = got == 0;
     std::size_t cut = n;
     if (!at_end) {
       // Keep reading until the piece is full, then cut where no hit can cross.
-      if (!piecewise_ || n < kPiece) continue;
+      if (!piecewise_ || n < piece) continue;
       cut = piece_end(buf_.data(), n, plan_.markers);
       if (cut == 0) continue;
     }
@@ -154,12 +165,70 @@ void file_searcher::search(FileResult& r, std::atomic<std::uint64_t>& bytes_read
     n -= cut;
     base += static_cast<std::int64_t>(cut);
   }
+  r.units = base + static_cast<std::int64_t>(n);
+}
+
+std::vector<std::size_t> range_cuts(const unsigned char* p, std::size_t n, std::size_t target,
+                                    bool markers) {
+  auto printable = [](unsigned char b) { return b > 0x20 && b < 0x7F; };
+  std::vector<std::size_t> cuts = {0};
+  target = std::max<std::size_t>(target, 4096);
+  // A place to cut is looked for in the next 64 KiB; a text without one stays whole there.
+  constexpr std::size_t kLook = 1 << 16;
+  for (std::size_t at = target; at + 1 < n; at += target) {
+    const std::size_t stop = std::min(n - 1, at + kLook);
+    for (std::size_t i = std::max(at, cuts.back() + 1); i < stop; ++i) {
+      const bool good = markers ? (p[i] == '\r' || p[i] == '\n') && printable(p[i - 1])
+                                : p[i - 1] == '\n' && printable(p[i]);
+      if (good) {
+        cuts.push_back(i);
+        at = i;
+        break;
+      }
+    }
+  }
+  cuts.push_back(n);
+  return cuts;
+}
+
+void join_parts(FileResult& r, std::vector<PartResult>& parts, const SearchPlan& plan) {
+  const std::size_t n_words = plan.words.size();
+  std::vector<TSearchStatsRec> before(n_words);  // each word's counts before the part
+  std::int64_t offset = 0;
+  std::vector<std::int32_t> kept(n_words, 0);
+  for (PartResult& part : parts) {
+    for (Hit& h : part.hits) {
+      const auto w = static_cast<std::size_t>(h.search_number);
+      if (plan.max_per_word > 0 && kept[w]++ >= plan.max_per_word) continue;
+      h.position += static_cast<std::int32_t>(offset);
+      for (int k = 0; k < 5; ++k) {
+        // A hit outside a heading has no heading number.
+        if (k == stats_heading && h.counts.number[k] == -1) continue;
+        h.counts.number[k] += before[w].number[k];
+      }
+      r.hits.push_back(h);
+    }
+    for (std::size_t w = 0; w < part.counted.size(); ++w) {
+      std::int64_t c = part.counted[w];
+      if (plan.max_per_word > 0) {
+        c = std::min<std::int64_t>(c, std::max(0, plan.max_per_word - kept[w]));
+        kept[w] += static_cast<std::int32_t>(c);
+      }
+      r.hit_count += c;
+    }
+    if (plan.keep_text) r.text += part.text;
+    offset += part.units;
+    for (std::size_t w = 0; w < n_words && w < part.stats.size(); ++w)
+      for (int k = 0; k < 5; ++k) before[w].number[k] += part.stats[w].number[k];
+    part = PartResult{};
+  }
   // Every text ends with a line break, whose "a word starts next" the spare class word
   // after the last piece wrongly confirms.
-  if (n_words > 0 && (n > 1 || base >= 0))
-    r.words = std::max<std::int64_t>(0, stats[0].number[stats_word] - 1);
+  if (n_words > 0 && offset > 0)
+    r.words = std::max<std::int64_t>(0, before[0].number[stats_word] - 1);
   std::stable_sort(r.hits.begin(), r.hits.end(),
                    [](const Hit& a, const Hit& b) { return a.position < b.position; });
+  r.hit_count += static_cast<std::int64_t>(r.hits.size());
 }
 
 }  // namespace corvane::cli
