@@ -87,6 +87,9 @@ class file_searcher {
   // searching throws.
   void search(text_file_reader& reader, bool first, const std::string& path, PartResult& out,
               std::atomic<std::uint64_t>& bytes_read);
+  // False when a search word could match across a cut (it holds a blank): texts are then
+  // searched whole.
+  bool piecewise() const { return piecewise_; }
 
  private:
   const SearchPlan& plan_;

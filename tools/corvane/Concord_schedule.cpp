@@ -97,7 +97,7 @@ void search_texts(std::vector<FileResult>& results, const SearchPlan& plan, unsi
       }
       r.bytes = reader->bytes_total();
       std::vector<std::size_t> cuts = {0, 0};
-      if (threads > 1 && reader->raw_size() > plan.range + plan.range / 2)
+      if (threads > 1 && searcher.piecewise() && reader->raw_size() > plan.range + plan.range / 2)
         cuts = range_cuts(reader->raw_bytes(), reader->raw_size(), plan.range, plan.markers);
       const std::size_t n_parts = cuts.size() - 1;
       t.parts.resize(n_parts);

@@ -203,7 +203,10 @@ void join_parts(FileResult& r, std::vector<PartResult>& parts, const SearchPlan&
       h.position += static_cast<std::int32_t>(offset);
       for (int k = 0; k < 5; ++k) {
         // A hit outside a heading has no heading number.
-        if (k == stats_heading && h.counts.number[k] == -1) continue;
+        if (k == stats_heading) continue;
+        // Word positions run on from the part before while no unit has begun in this one.
+        if (k != stats_word && h.counts.number[k] == 0)
+          h.counts.position[k] += before[w].position[k];
         h.counts.number[k] += before[w].number[k];
       }
       r.hits.push_back(h);
@@ -218,8 +221,15 @@ void join_parts(FileResult& r, std::vector<PartResult>& parts, const SearchPlan&
     }
     if (plan.keep_text) r.text += part.text;
     offset += part.units;
-    for (std::size_t w = 0; w < n_words && w < part.stats.size(); ++w)
-      for (int k = 0; k < 5; ++k) before[w].number[k] += part.stats[w].number[k];
+    for (std::size_t w = 0; w < n_words && w < part.stats.size(); ++w) {
+      const TSearchStatsRec& end = part.stats[w];
+      for (int k = 0; k < 5; ++k) {
+        if (k == stats_heading) continue;
+        before[w].position[k] =
+            end.number[k] > 0 ? end.position[k] : before[w].position[k] + end.position[k];
+        before[w].number[k] += end.number[k];
+      }
+    }
     part = PartResult{};
   }
   // Every text ends with a line break, whose "a word starts next" the spare class word
