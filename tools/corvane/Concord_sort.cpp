@@ -261,14 +261,25 @@ class SortKeyMaker {
 
 // ---- The sort
 
+// A key's bytes, with its first eight as a big-endian number (zero-padded) that orders
+// most pairs of keys without looking further.
 struct KeyBytes {
   const unsigned char* data;
   std::size_t size;
+  std::uint64_t head;
 };
 
+KeyBytes key_bytes(const unsigned char* data, std::size_t size) {
+  std::uint64_t head = 0;
+  for (std::size_t i = 0; i < 8; ++i) head = (head << 8) | (i < size ? data[i] : 0);
+  return {data, size, head};
+}
+
+// Byte order, a key before every longer key it begins.
 int compare_bytes(const KeyBytes& a, const KeyBytes& b) {
+  if (a.head != b.head) return a.head < b.head ? -1 : 1;
   const std::size_t common = std::min(a.size, b.size);
-  const int c = common == 0 ? 0 : std::memcmp(a.data, b.data, common);
+  const int c = common <= 8 ? 0 : std::memcmp(a.data + 8, b.data + 8, common - 8);
   if (c != 0) return c < 0 ? -1 : 1;
   return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
 }
@@ -280,26 +291,33 @@ struct KeyedHit {
 };
 
 // The sortable list of keyed hits. The key number of each level is the level itself
-// (0, 1, 2). The comparison looks at the keys of the levels above the current one before
-// its own: the treble sort finds the runs it sorts on the third key by the comparison at
-// the second level, and these runs must not join hits whose first key differs. On the
-// last level, hits equal on every key compare by their input index, so that the list's
-// quick sort, which is not stable, leaves them in input order.
+// (0, 1, 2). Between the quick sorts, the treble sort finds the runs it sorts on the third
+// key by the comparison at the second level, and these runs must not join hits whose
+// first key differs: there the comparison looks at the keys of the levels above before
+// its own. Inside a quick sort, which sorts a run that is equal on those keys, it looks at
+// its own key only. On the last level, hits equal on every key compare by their input
+// index, so that the quick sort, which is not stable, leaves them in input order.
 class KeyedHitList final : public T3SortYieldingList {
  public:
   explicit KeyedHitList(std::int32_t levels) : last_level_(levels - 1) {}
+
+  void DoAPrivateSort(const T3SortCompare& compare, std::int32_t sort_var, std::int32_t first,
+                      std::int32_t last) override {
+    in_quick_sort_ = true;
+    T3SortYieldingList::DoAPrivateSort(compare, sort_var, first, last);
+    in_quick_sort_ = false;
+  }
 
   void SetBase(void* item, std::int32_t sort_var) override {
     base_ = static_cast<const KeyedHit*>(item);
     base_var_ = sort_var;
   }
 
-  // Negative when the item comes before the base in ascending order. The levels above
-  // the current one are equal within any run the current level sorts, so their direction
-  // does not matter here; the list applies the current level's direction.
+  // Negative when the item comes before the base in ascending order; the list applies the
+  // current level's direction.
   std::int32_t Compare(const void* item) const {
     const KeyedHit& hit = *static_cast<const KeyedHit*>(item);
-    for (std::int32_t level = 0; level <= base_var_; ++level) {
+    for (std::int32_t level = in_quick_sort_ ? base_var_ : 0; level <= base_var_; ++level) {
       const int c = compare_bytes(hit.keys[level], base_->keys[level]);
       if (c != 0) return c;
     }
@@ -317,6 +335,7 @@ class KeyedHitList final : public T3SortYieldingList {
   const KeyedHit* base_ = nullptr;
   std::int32_t base_var_ = 0;
   std::int32_t last_level_;
+  bool in_quick_sort_ = false;
 };
 
 }  // namespace
@@ -418,11 +437,11 @@ std::vector<std::size_t> sorted_hit_order(const std::vector<SortableHit>& hits,
       if (keys[level].kind == 'F') {
         const std::string* path = hits[i].path;
         k = path == nullptr
-                ? KeyBytes{nullptr, 0}
-                : KeyBytes{reinterpret_cast<const unsigned char*>(path->data()), path->size()};
+                ? key_bytes(nullptr, 0)
+                : key_bytes(reinterpret_cast<const unsigned char*>(path->data()), path->size());
       } else {
         const std::size_t at = offsets[i * levels + level];
-        k = {bytes.data() + at, offsets[i * levels + level + 1] - at};
+        k = key_bytes(bytes.data() + at, offsets[i * levels + level + 1] - at);
       }
     }
   }

@@ -199,6 +199,15 @@ TEST(ConcordSortOrder, EachKeyKindAscendingAndDescending) {
   EXPECT_EQ(c.order("F-"), (Order{2, 0, 3, 1}));
 }
 
+TEST(ConcordSortOrder, LongKeysDifferingLateAndKeysThatBeginOthers) {
+  const Corpus c({"[internationalize]", "[internationalise]", "[international]", "[intern]",
+                  "[internationalised]"},
+                 {"texts/chapter-10.txt", "texts/chapter-02.txt", "texts/chapter-02.txt.bak",
+                  "texts/chapter", "texts/chapter-1.txt"});
+  EXPECT_EQ(c.order("N"), (Order{3, 2, 1, 4, 0}));
+  EXPECT_EQ(c.order("F"), (Order{3, 1, 2, 4, 0}));
+}
+
 TEST(ConcordSortOrder, MissingWordsComeFirstAscendingAndLastDescending) {
   const Corpus c({"b [x]", "[x] a", "a [x] b", "[x]"});
   EXPECT_EQ(c.order("L1+"), (Order{1, 3, 2, 0}));
