@@ -7,7 +7,8 @@
 # Usage: bench/peer/concord_vs_ripgrep.sh [WORD...]      (default: melancholy the)
 # Environment: CORVANE, CORVANE_CORPUS, PEER_TEXTS (see peer_common.sh);
 #   RUNS (timed runs per command, default 10), WARMUP (default 3),
-#   CORVANE_ARGS (extra options for corvane concord, e.g. "--threads 1").
+#   CORVANE_ARGS (extra options for corvane concord, e.g. "--threads 1"),
+#   TIMER=time (time with /usr/bin/time even when hyperfine is there).
 set -eu
 # shellcheck source=bench/peer/peer_common.sh
 . "$(dirname "$0")/peer_common.sh"
@@ -19,10 +20,12 @@ CORVANE_ARGS=${CORVANE_ARGS:-}
 
 peer_ensure_command rg ripgrep || peer_die "ripgrep is missing and could not be installed"
 HAVE_HYPERFINE=1
-peer_ensure_command hyperfine hyperfine || {
+if [ "${TIMER:-}" = time ]; then
+  HAVE_HYPERFINE=0
+elif ! peer_ensure_command hyperfine hyperfine; then
   HAVE_HYPERFINE=0
   peer_note "hyperfine is missing: timing with /usr/bin/time instead"
-}
+fi
 peer_prepare_texts
 peer_corvane
 
@@ -81,7 +84,7 @@ explain_difference() {
   pattern[5]=$(bounded "$cs" "$P_CV")
   why[5]="case folding: rg -i also matches the Kelvin sign for k and long s for s; corvane only the word's ASCII case forms"
   pattern[6]=$(bounded "$cs" "$P_CV" "'-")
-  why[6]="word-internal apostrophe and hyphen: rg -w counts \"$word\" in \"$word-x\" and \"$word's\", corvane (default --allow) does not"
+  why[6]="word-internal apostrophe and hyphen: rg -w counts \"$word\" inside \"$word-x\", \"x-$word\" and \"x'$word\", corvane (default --allow) does not"
   case=(-i -i -i -i -i -s -s)
   prev=$theirs
   for i in "${!pattern[@]}"; do
@@ -98,8 +101,8 @@ explain_difference() {
   return 0
 }
 
-echo "texts: $TEXTS ($(du -sh --apparent-size -L "$TEXTS" | cut -f1), $(ls "$TEXTS" | wc -l) files);" \
-  "corvane: $CORVANE; $(rg --version | head -1); $RUNS runs after $WARMUP warm-up, medians"
+echo "texts: $TEXTS ($(du -sh --apparent-size -L "$TEXTS" | cut -f1), $(find "$TEXTS" -maxdepth 1 -type f | wc -l) files);" \
+  "corvane: $CORVANE; $(rg --version | sed -n 1p); $RUNS runs after $WARMUP warm-up, medians"
 for word in "$@"; do
   # shellcheck disable=SC2086
   ours=$(corvane_total $CORVANE_ARGS "$word" "$TEXTS")

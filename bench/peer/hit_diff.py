@@ -8,6 +8,7 @@ text as corvane loads it: every line break becomes CR LF); ripgrep's from
 `rg -P --byte-offset -o PATTERN` (byte offsets). The corvane offsets are mapped back to
 bytes, and each hit found by one tool only is printed with its line number and context.
 """
+import signal
 import subprocess
 import sys
 
@@ -34,6 +35,7 @@ def utf16_to_byte_offsets(data: bytes) -> list:
 
 
 def main() -> int:
+    signal.signal(signal.SIGPIPE, signal.SIG_DFL)
     if len(sys.argv) < 5:
         print(__doc__, file=sys.stderr)
         return 2

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034
 # Shared by the peer-comparison scripts of this folder; sourced, not run.
 # Sets REPO, TEXTS and CORVANE and provides the helpers below. Needs bash.
 #
@@ -134,8 +135,8 @@ bounded() {
   before="(?<!$class)"
   after="(?!$class)"
   if [ -n "$allow" ]; then
-    before="(?<!$class)(?<!$class[$allow])"
-    after="(?!$class|[$allow]$class)"
+    before="(?<!${class})(?<!${class}[${allow}])"
+    after="(?!${class}|[${allow}]${class})"
   fi
   printf '%s(?:%s)%s' "$before" "$word" "$after"
 }
