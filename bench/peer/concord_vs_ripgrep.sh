@@ -108,8 +108,12 @@ for word in "$@"; do
   ours=$(corvane_total $CORVANE_ARGS "$word" "$TEXTS")
   theirs=$(rg_total -w -i -e "$word" "$TEXTS")
   # shellcheck disable=SC2086
-  read -r t_ours t_rg < <(median_times "$CORVANE concord --count $CORVANE_ARGS '$word' $TEXTS" \
-    "rg --count-matches -w -i -e '$word' $TEXTS")
+  printf -v q_word '%q' "$word"
+  printf -v q_texts '%q' "$TEXTS"
+  printf -v q_corvane '%q' "$CORVANE"
+  read -r t_ours t_rg < <(median_times "$q_corvane concord --count $CORVANE_ARGS $q_word $q_texts" \
+    "rg --count-matches -w -i -e $q_word $q_texts")
+  [ -n "${t_rg:-}" ] || peer_die "timing failed for $word"
   echo
   echo "== $word"
   printf '  %-24s %10s hits  %8.3f s\n' "corvane concord --count" "$ours" "$t_ours"
