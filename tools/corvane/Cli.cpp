@@ -90,6 +90,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   ConcordOptions concord_options;
   bool concord_no_colour = false;
+  bool concord_no_progress = false;
   auto* concord = app.add_subcommand(
       "concord",
       "Search texts for a typed search line and print a concordance: one line per hit with "
@@ -112,6 +113,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                       "the hyphen); \"\" for none");
   concord->add_option("--lang", concord_options.lang,
                       "The texts' language: a locale name (en_US) or identifier (1033, $409)");
+  concord->add_option("--sort", concord_options.sort,
+                      "Sort the hits on up to three keys: N (the hit), L1..L5 / R1..R5 (the "
+                      "n-th word to the left / right), F (file name), each followed by + or - "
+                      "(\"R1+,N+\"); default: text order, texts in path order");
+  concord->add_flag("--no-progress", concord_no_progress,
+                    "Never show the progress line (shown on a terminal after a second)");
   concord->add_option("--width", concord_options.width,
                       "Characters of context on each side (default 40)");
   concord->add_option("--max", concord_options.max_per_word,
@@ -131,6 +138,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   concord->add_flag("--no-colour", concord_no_colour, "Never colour the hit");
   concord->callback([&] {
     concord_options.colour = !concord_no_colour;
+    concord_options.progress = !concord_no_progress;
     status = command_concord(concord_options, out, err);
   });
 

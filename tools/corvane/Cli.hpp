@@ -24,6 +24,7 @@ struct ConcordOptions {
   std::string mask;                // ";"-separated file-name masks for folders
   std::string allow = "'-";        // word-internal characters
   std::string lang;                // locale name or identifier; empty: the environment's
+  std::string sort;                // up to three sort keys ("R1+,N+,F-"); empty: text order
   int width = 40;                  // context characters on each side
   int max_per_word = 0;            // hits per search word per file; 0: no limit
   int threads = 0;                 // 0: one per processor

@@ -21,6 +21,7 @@
 #include "corvane/search/Widemasks.hpp"
 #include "tools/corvane/Cli.hpp"
 #include "tools/corvane/Concord_internal.hpp"
+#include "tools/corvane/Concord_sort.hpp"
 #include "tools/corvane/Json.hpp"
 
 namespace corvane::cli {
@@ -136,6 +137,14 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
     err << "corvane concord: nothing to search for in \"" << o.search << "\"\n";
     return 2;
   }
+  std::vector<ConcordSortKey> sort_keys;
+  if (!o.sort.empty()) {
+    std::string why;
+    if (!parse_sort_keys(o.sort, sort_keys, why)) {
+      err << "corvane concord: --sort: " << why << '\n';
+      return 2;
+    }
+  }
   std::vector<std::u16string> masks;
   if (!o.mask.empty()) BuildAMask(masks, u16(o.mask));
 
@@ -168,8 +177,13 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   }
   const bool colour = o.colour && isatty(STDOUT_FILENO);
   std::int64_t total_hits = 0, total_words = 0, files_searched = 0;
-  bool first_record = true;
-  if (o.json) out << "[\n";
+  // Every hit to print: its text's result, the hit, its number in its text.
+  struct Line {
+    const FileResult* r;
+    const Hit* h;
+    int number;
+  };
+  std::vector<Line> lines;
   for (const FileResult& r : results) {
     if (!r.error.empty()) {
       err << "corvane concord: " << r.path << ": " << r.error << '\n';
@@ -184,14 +198,27 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
       continue;
     }
     int number = 0;
-    for (const Hit& h : r.hits) {
-      ++number;
-      if (o.tsv || o.json)
-        print_record(out, r, h, number, o.width, o.json, first_record);
-      else
-        print_line(out, r, h, o.width, colour);
-      first_record = false;
-    }
+    for (const Hit& h : r.hits) lines.push_back({&r, &h, ++number});
+  }
+  if (!sort_keys.empty() && lines.size() > 1) {
+    std::vector<SortableHit> sortable;
+    sortable.reserve(lines.size());
+    for (const Line& l : lines)
+      sortable.push_back({l.r->text, &l.r->path, l.h->position, l.h->length});
+    const std::vector<std::size_t> order = sorted_hit_order(sortable, sort_keys, lcid, plan.allow);
+    std::vector<Line> sorted;
+    sorted.reserve(lines.size());
+    for (const std::size_t i : order) sorted.push_back(lines[i]);
+    lines.swap(sorted);
+  }
+  bool first_record = true;
+  if (o.json) out << "[\n";
+  for (const Line& l : lines) {
+    if (o.tsv || o.json)
+      print_record(out, *l.r, *l.h, l.number, o.width, o.json, first_record);
+    else
+      print_line(out, *l.r, *l.h, o.width, colour);
+    first_record = false;
   }
   if (o.json) out << (first_record ? "]\n" : "\n]\n");
   if (o.count) out << total_hits << "\ttotal\n";

@@ -77,5 +77,35 @@ TEST_F(ConcordTest, RecordsMaxAndExitStatus) {
   EXPECT_NE(r.out.find("2 hits in 1 file"), std::string::npos);
 }
 
+TEST_F(ConcordTest, SortsLinesAcrossFilesOnTheKeys) {
+  // The words right of each "cat": sat, ran (a.txt), and (b.txt, "CAT and"), here (b.txt,
+  // "cats" is no hit), so R1+ gives and, ran, sat.
+  const Result r =
+      run_concord({"--tsv", "--sort", "R1+,F-", "--mask", "*.txt", "cat", dir.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::istringstream lines(r.out);
+  std::vector<std::string> right;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    std::vector<std::string> f;
+    for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
+    ASSERT_GE(f.size(), 6u) << line;
+    right.push_back(f[5].substr(0, 4));
+  }
+  EXPECT_EQ(right, (std::vector<std::string>{" and", " ran", " sat"}));
+  const Result bad = run_concord({"--sort", "L6+", "cat", dir.string()});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("corvane concord: --sort: "), std::string::npos) << bad.err;
+}
+
+TEST_F(ConcordTest, RecordsCountSentencesAndParagraphs) {
+  write("s.txt", "One cat. Two cats here? A cat!\n\nNew cat line.\n");
+  const Result r = run_concord({"--tsv", "cat", (dir / "s.txt").string()});
+  // word, sentence, word in sentence, paragraph, heading, section
+  EXPECT_NE(r.out.find("\t2\t1\t2\t1\t-1\t0\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\t7\t3\t2\t1\t-1\t0\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\t9\t4\t2\t2\t-1\t0\n"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace corvane::cli
