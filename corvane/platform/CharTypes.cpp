@@ -13,7 +13,7 @@ std::uint16_t char_type1_of_code_point(char32_t c) noexcept {
   std::uint16_t w = C1_DEFINED;
   if (u_hasBinaryProperty(cp, UCHAR_UPPERCASE) || category == U_TITLECASE_LETTER) w |= C1_UPPER;
   if (u_hasBinaryProperty(cp, UCHAR_LOWERCASE)) w |= C1_LOWER;
-  if (category == U_DECIMAL_DIGIT_NUMBER) w |= C1_DIGIT;
+  if (category == U_DECIMAL_DIGIT_NUMBER || category == U_OTHER_NUMBER) w |= C1_DIGIT;
   if (u_hasBinaryProperty(cp, UCHAR_WHITE_SPACE)) w |= C1_SPACE;
   if (mask & (U_GC_P_MASK | U_GC_S_MASK)) w |= C1_PUNCT;
   if (category == U_CONTROL_CHAR) w |= C1_CNTRL;

@@ -16,8 +16,9 @@
 //   C1_LOWER   0x0002  Unicode property Lowercase (Ll, plus Other_Lowercase such as the
 //                      ordinal indicators U+00AA, U+00BA and the modifier letters).
 //   C1_DIGIT   0x0004  general category Nd: every decimal digit of every script (ASCII,
-//                      Arabic-Indic, Devanagari, full-width ...), not superscripts or
-//                      other numbers.
+//                      Arabic-Indic, Devanagari, full-width ...), and No: superscript and
+//                      subscript digits, fractions, circled numbers, so that "I²C", "m³"
+//                      and "1½" scan as single words.
 //   C1_SPACE   0x0008  Unicode property White_Space: TAB, LF, VT, FF, CR, space, U+0085,
 //                      the no-break and typographic spaces, U+2028, U+2029, U+3000.
 //   C1_PUNCT   0x0010  general category P* (punctuation) or S* (symbols), so that the

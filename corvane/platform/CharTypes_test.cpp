@@ -45,7 +45,10 @@ TEST(CharTypes, Latin1) {
   EXPECT_EQ(char_type1(u'\u0080'), C1_CNTRL | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u00AB'), C1_PUNCT | C1_DEFINED);  // «
   EXPECT_EQ(char_type1(u'\u00A3'), C1_PUNCT | C1_DEFINED);  // £ (a symbol)
-  EXPECT_EQ(char_type1(u'\u00B2'), C1_DEFINED);             // superscript two: not a digit
+  // Other numbers are digits: superscript two, one half, circled one.
+  EXPECT_EQ(char_type1(u'\u00B2'), C1_DIGIT | C1_DEFINED);
+  EXPECT_EQ(char_type1(u'\u00BD'), C1_DIGIT | C1_DEFINED);
+  EXPECT_EQ(char_type1(u'\u2460'), C1_DIGIT | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u00AA'), C1_LOWER | C1_ALPHA | C1_DEFINED);  // ª
   EXPECT_EQ(char_type1(u'\u00D7'), C1_PUNCT | C1_DEFINED);             // ×
   EXPECT_EQ(char_type1(u'\u00AD'), C1_DEFINED);                        // soft hyphen (Cf)

@@ -1,6 +1,7 @@
 // Character classes and the locale services of Wingenok: digits, case per locale and
 // locale-free, default code pages, measurement systems.
 
+#include <unicode/uchar.h>
 #include <cstring>
 
 #include "corvane/platform/CaseMapping.hpp"
@@ -15,7 +16,10 @@ bool IsOrdinaryNumberChar(char16_t c) noexcept {
 }
 
 bool IsADigitChar(char16_t c) noexcept {
-  return (char_type1(c) & C1_DIGIT) != 0;
+  // Decimal digits only: the class table also counts other numbers (superscripts,
+  // fractions) as digits.
+  if (c < 0x80) return c >= u'0' && c <= u'9';
+  return (char_type1(c) & C1_DIGIT) != 0 && u_charType(c) == U_DECIMAL_DIGIT_NUMBER;
 }
 
 std::u16string Lowercase(TLCID locale, std::u16string_view s) {
