@@ -146,17 +146,21 @@ std::u16string TextFileContents(const std::u16string& file_name);
 // The encoding is decided on the whole file when the reader is made, exactly as
 // TextFileContents decides it.
 enum class text_decoding {
-  decide,    // as TextFileContents decides
-  eight_bit  // the system's 8-bit code page (after text_not_utf8)
+  decide,  // as TextFileContents decides; a large text may be taken for UTF-8 on trust
+  checked  // as TextFileContents decides, every byte looked at first (after text_not_utf8)
 };
 
 // Thrown by text_file_reader::read when a large text it took for UTF-8 on the strength of
-// its start turns out not to be: the text must be read again with text_decoding::eight_bit
-// (what was read of it so far is void).
+// its start turns out not to be, or holds U+0000: the text must be read again with
+// text_decoding::checked (what was read of it so far is void).
 class text_not_utf8 : public EReadError {
  public:
-  text_not_utf8() : EReadError("the text is not UTF-8 after all") {}
+  text_not_utf8() : EReadError("the text is not plain UTF-8 after all") {}
 };
+
+// True when the bytes are strict UTF-8 (no overlong form, surrogate or value above
+// U+10FFFF, no sequence cut short).
+bool is_strict_utf8(const unsigned char* p, std::size_t n);
 
 class text_file_reader {
  public:
@@ -179,6 +183,14 @@ class text_file_reader {
   // stops at the first zero byte, where the text ends. Null and 0 otherwise.
   const unsigned char* raw_bytes() const;
   std::size_t raw_size() const;
+  // Where this reader's bytes start in raw_bytes() (0, or a range's start).
+  std::size_t raw_from() const;
+  // How the raw bytes become characters: null for UTF-8, else the 256 characters of the
+  // 8-bit code page (bytes below 0x80 are always ASCII).
+  const char16_t* raw_byte_map() const;
+  // True when the text is taken for UTF-8 on trust (see text_not_utf8): a host that reads
+  // the raw bytes itself must throw text_not_utf8 at U+0000 or ill-formed UTF-8.
+  bool raw_trusted() const;
   // A reader of bytes [from, to) of whole's raw bytes, decoded as whole decodes them. The
   // range must start and end at character boundaries, never between CR and LF; only the
   // range that ends the text closes an open last line. Ranges read in order make the

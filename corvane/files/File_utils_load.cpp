@@ -599,28 +599,26 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
     s.bytes.reset();
     return;
   }
-  // U+0000 ends the text.
-  const void* nul = n > 0 ? std::memchr(p, 0, n) : nullptr;
-  s.n = nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : n;
-  if (choice == text_decoding::eight_bit) {
-    s.table = table;
-    return;
-  }
-  // A large text without U+0000 is decoded as UTF-8 on trust once its first 64 KiB are
-  // well-formed UTF-8: ASCII decodes the same either way, and read() throws
-  // text_not_utf8 at the first ill-formed sequence, after which the text must be read
-  // again as 8-bit. Otherwise the whole file is checked first.
+  // A large text is decoded as UTF-8 on trust once its first 64 KiB are well-formed
+  // UTF-8: ASCII decodes the same either way, and read() throws text_not_utf8 at the first
+  // ill-formed sequence or U+0000 (after which the verdict rests on every byte), so that
+  // the text must be read again, checked. Each part is then checked for U+0000 while it
+  // is in the cache, rather than the whole file before the first part.
   constexpr std::size_t kTrusted = 1 << 20, kLook = 1 << 16;
-  if (nul == nullptr && n > kTrusted) {
+  if (choice == text_decoding::decide && n > kTrusted) {
     std::size_t end = kLook;
     while (end > 0 && (p[end] & 0xC0) == 0x80) --end;
-    if (check_utf8(p, end).well_formed) {
+    if (check_utf8(p, end).well_formed && std::memchr(p, 0, end) == nullptr) {
+      s.n = n;
       s.utf8 = true;
       s.table = nullptr;
       s.trusting = true;
       return;
     }
   }
+  // U+0000 ends the text.
+  const void* nul = n > 0 ? std::memchr(p, 0, n) : nullptr;
+  s.n = nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : n;
   const utf8_verdict verdict = check_utf8(p, n);
   s.utf8 = verdict.well_formed && verdict.multibyte;
   s.table = s.utf8 ? nullptr : table;
@@ -653,6 +651,22 @@ std::size_t text_file_reader::raw_size() const {
   return s_->use_whole ? 0 : s_->n;
 }
 
+std::size_t text_file_reader::raw_from() const {
+  return s_->from;
+}
+
+const char16_t* text_file_reader::raw_byte_map() const {
+  return s_->table != nullptr ? s_->table->map.data() : nullptr;
+}
+
+bool text_file_reader::raw_trusted() const {
+  return s_->trusting;
+}
+
+bool is_strict_utf8(const unsigned char* p, std::size_t n) {
+  return check_utf8(p, n).well_formed;
+}
+
 std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
   state& s = *s_;
   if (capacity < 32) throw EReadError("text_file_reader: a part must hold at least 32 units");
@@ -679,6 +693,7 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
       while (end > s.pos && (s.p[end] & 0xC0) == 0x80) --end;
     if (end > s.pos && s.p[end - 1] == '\r' && s.p[end] == '\n') --end;
   }
+  if (s.trusting && std::memchr(s.p + s.pos, 0, end - s.pos) != nullptr) throw text_not_utf8();
   bool multibyte = false;
   const std::size_t got = decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte,
                                              end == s.n && s.ends_text);

@@ -368,9 +368,16 @@ TEST_F(FileUtilsTest, ReaderTrustsALargeUtf8StartUntilItFails) {
   }
   const std::string file = write_bytes("late", ascii + "caf\xE9\r\n");
   EXPECT_THROW(read_all(file, text_decoding::decide), text_not_utf8);
-  const std::u16string eight_bit = read_all(file, text_decoding::eight_bit);
+  const std::u16string eight_bit = read_all(file, text_decoding::checked);
   EXPECT_EQ(eight_bit, TextFileContents(u16(file)));
   EXPECT_EQ(eight_bit.substr(eight_bit.size() - 6), u"caf\u00e9\r\n");
+  // U+0000 after the first 64 KiB ends the text; the verdict looks at the bytes after it.
+  const std::string nul =
+      write_bytes("nul", ascii + "caf\xC3\xA9" + std::string(1, '\0') + "\xE9 after");
+  EXPECT_THROW(read_all(nul, text_decoding::decide), text_not_utf8);
+  EXPECT_EQ(read_all(nul, text_decoding::checked), TextFileContents(u16(nul)));
+  const std::u16string before_nul = read_all(nul, text_decoding::checked);
+  EXPECT_EQ(before_nul.substr(before_nul.size() - 7), u"caf\u00C3\u00A9\r\n");
   // An 8-bit character in the first 64 KiB decides at once.
   const std::string early = write_bytes("early", "caf\xE9 " + ascii);
   EXPECT_EQ(read_all(early, text_decoding::decide), TextFileContents(u16(early)));

@@ -92,8 +92,20 @@ class file_searcher {
   bool piecewise() const { return piecewise_; }
 
  private:
+  void search_pieces(text_file_reader& reader, bool first, const std::string& path, PartResult& out,
+                     std::atomic<std::uint64_t>& bytes_read);
+  // Counting only: finds the lines of the raw bytes that may hold a hit and searches just
+  // those; the words are counted on the bytes. False (nothing done) when the words or the
+  // text do not allow it, or candidates are so many that the whole text is better searched.
+  bool count_by_bytes(text_file_reader& reader, bool first, const std::string& path,
+                      PartResult& out);
+  void prepare_byte_patterns();
+
   const SearchPlan& plan_;
   bool piecewise_;  // no search word can match across a piece boundary
+  // Per search word, the two byte patterns every hit's bytes match (at each position one of
+  // the two); empty when some word has none.
+  std::vector<std::pair<std::string, std::string>> byte_patterns_;
   std::vector<char16_t> buf_;
   std::vector<std::uint16_t> classes_;
   std::vector<char16_t> marked_;
@@ -138,5 +150,12 @@ class progress_meter {
 // each result's hits, words, bytes, text (when the plan keeps texts) and error.
 void search_texts(std::vector<FileResult>& results, const SearchPlan& plan, unsigned threads,
                   progress_meter& progress);
+
+// Word starts in the raw bytes [from, to) of a text as the matcher counts them over the
+// decoded characters: a non-blank character after a blank one, with a blank before the
+// text's first character (`first`) and the spare class word after the last read as
+// non-blank. `map` is null for UTF-8 (well-formed), else the 8-bit code page's characters.
+std::int64_t count_word_starts(const unsigned char* p, std::size_t from, std::size_t to,
+                               const char16_t* map, bool first);
 
 }  // namespace corvane::cli

@@ -121,7 +121,8 @@ void search_texts(std::vector<FileResult>& results, const SearchPlan& plan, unsi
   work(0);
   for (std::thread& th : pool) th.join();
 
-  // A text that turned out not to be UTF-8 is searched again, whole, as 8-bit text.
+  // A text taken for UTF-8 on trust that turned out not to be (or to hold U+0000) is
+  // searched again, whole, checked first.
   file_searcher searcher(plan);
   std::atomic<std::uint64_t> ignored{0};
   for (std::size_t i = 0; i < results.size(); ++i) {
@@ -131,7 +132,7 @@ void search_texts(std::vector<FileResult>& results, const SearchPlan& plan, unsi
       t.parts.assign(1, PartResult{});
       t.errors.assign(1, std::string());
       try {
-        text_file_reader reader(u16(r.path), text_decoding::eight_bit);
+        text_file_reader reader(u16(r.path), text_decoding::checked);
         searcher.search(reader, true, r.path, t.parts[0], ignored);
       } catch (const std::exception& e) {
         t.errors[0] = e.what();

@@ -54,10 +54,20 @@ bool spans_blanks(const TSearch_word_format_rec& w) {
 file_searcher::file_searcher(const SearchPlan& plan) : plan_(plan), piecewise_(true) {
   for (const TSearch_word_format_rec& w : plan.words)
     if (spans_blanks(w)) piecewise_ = false;
+  prepare_byte_patterns();
 }
 
 void file_searcher::search(text_file_reader& reader, bool first, const std::string& path,
                            PartResult& r, std::atomic<std::uint64_t>& bytes_read) {
+  if (count_by_bytes(reader, first, path, r)) {
+    bytes_read.store(reader.bytes_total(), std::memory_order_relaxed);
+    return;
+  }
+  search_pieces(reader, first, path, r, bytes_read);
+}
+
+void file_searcher::search_pieces(text_file_reader& reader, bool first, const std::string& path,
+                                  PartResult& r, std::atomic<std::uint64_t>& bytes_read) {
   const std::u16string file_name = u16(path);
   const std::size_t n_words = plan_.words.size();
   const std::size_t piece = std::max<std::size_t>(plan_.piece, 64);

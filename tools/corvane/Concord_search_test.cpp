@@ -19,9 +19,17 @@ namespace fs = std::filesystem;
 // Lines of sentences with blank lines, indentation, apostrophes, hyphens, punctuation,
 // accented and Cyrillic letters, in UTF-8 with LF or CR LF line ends.
 std::string sample_text(unsigned seed, bool crlf) {
-  const char* const words[] = {"the",        "cat",  "sat",  "on",    "mat", "dog's",
-                               "well-known", "café", "снег", "The",   "Cat", "caterpillar",
-                               "o'clock",    "-",    "a",    "x-ray", "CAT", "cats"};
+  const char* const words[] = {"the", "cat", "sat", "on", "mat", "dog's", "well-known", "café",
+                               "снег", "The", "Cat", "caterpillar", "o'clock", "-", "a", "x-ray",
+                               "CAT", "cats",
+                               // no-break, next-line, ideographic and line-separator blanks
+                               "cat\xC2\xA0the", "\xC2\x85the",
+                               "\xE3\x80\x80"
+                               "cat",
+                               "the\xE2\x80\xA8",
+                               "\xF0\x9F\x98\x80"
+                               "cat",
+                               "\x7F", "\t\x0B"};
   const char* const ends[] = {".", "?", "!", ",", ";", "", "", ".\"", ")."};
   std::mt19937 g(seed);
   std::string text;
@@ -142,6 +150,60 @@ TEST_F(ConcordPiecesTest, PiecesAndRangesGiveTheWholeTextsResults) {
         EXPECT_EQ(first7.hits[i].position, want[i].position) << what;
     }
   }
+}
+
+// Counting plain ASCII words scans the raw bytes and searches only the lines that may hold
+// a hit; the counts must be those of the full search, in UTF-8 and 8-bit texts.
+TEST_F(ConcordPiecesTest, CountingOnTheBytesGivesTheFullSearchsCounts) {
+  std::string eight_bit = sample_text(5, true);
+  for (char& c : eight_bit)
+    if (static_cast<unsigned char>(c) >= 0x80) c = '\xA0';  // windows-1252 no-break space
+  const std::string files[] = {write("lf.txt", sample_text(1, false)),
+                               write("crlf.txt", sample_text(2, true) + "cat"),
+                               write("w1252.txt", eight_bit + "\x81\x8D cat \xE9the")};
+  const std::vector<std::u16string> searches[] = {
+      {u"cat", u"the"}, {u"dog's", u"o'clock", u"x-ray"}, {u"==CAT==", u"cats"}, {u"zebra"}};
+  for (const std::string& file : files) {
+    for (const auto& typed : searches) {
+      for (const bool allow : {true, false}) {
+        SearchPlan plan;
+        for (const std::u16string& t : typed) plan.words.push_back(word(t));
+        plan.allow = allow ? u"'-" : u"";
+        plan.lcid = 0x0409;
+        const Outcome full = search(file, plan, 1);
+        plan.count_only = true;
+        plan.range = 4096;
+        for (unsigned threads : {1u, 3u}) {
+          const Outcome counted = search(file, plan, threads);
+          EXPECT_EQ(counted.hit_count, full.hit_count) << file << " " << u8(typed[0]);
+          EXPECT_EQ(counted.words, full.words)
+              << file << " " << u8(typed[0]) << " allow " << allow << " threads " << threads;
+        }
+      }
+    }
+  }
+}
+
+TEST(ConcordBytes, WordStartsAsTheMatcherCountsThem) {
+  auto count = [](const std::string& s, bool first) {
+    return count_word_starts(reinterpret_cast<const unsigned char*>(s.data()), 0, s.size(), nullptr,
+                             first);
+  };
+  EXPECT_EQ(count("", true), 0);
+  EXPECT_EQ(count("one two  three\n", true), 4);  // three words and the spare after the end
+  EXPECT_EQ(count("one two", false), 2);          // a later part's first word is counted before it
+  EXPECT_EQ(count("a\xC2\xA0"
+                  "b\xE3\x80\x80"
+                  "c\xC2\x85"
+                  "d",
+                  true),
+            5);
+  EXPECT_EQ(count(std::string(40, 'x') + " " + std::string(40, 'y') + "\n", true), 3);
+  // The bytes after the range are not looked at, however the vector loop ends.
+  const std::string two = std::string(15, 'a') + "\n" + "b";
+  EXPECT_EQ(
+      count_word_starts(reinterpret_cast<const unsigned char*>(two.data()), 0, 16, nullptr, true),
+      2);
 }
 
 // A search word with a space may match across any cut, so its texts are searched whole.
