@@ -66,6 +66,13 @@ std::string flat(std::u16string_view s) {
 std::u16string_view clip(const std::u16string& text, std::int64_t from, std::int64_t to) {
   from = std::clamp<std::int64_t>(from, 0, static_cast<std::int64_t>(text.size()));
   to = std::clamp<std::int64_t>(to, from, static_cast<std::int64_t>(text.size()));
+  // Context never starts or ends inside a surrogate pair.
+  auto low = [&](std::int64_t i) {
+    return text[static_cast<std::size_t>(i)] >= 0xDC00 &&
+           text[static_cast<std::size_t>(i)] <= 0xDFFF;
+  };
+  if (from < to && from > 0 && low(from)) ++from;
+  if (to > from && to < static_cast<std::int64_t>(text.size()) && low(to)) --to;
   return std::u16string_view(text).substr(from, to - from);
 }
 

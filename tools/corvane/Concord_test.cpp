@@ -107,5 +107,14 @@ TEST_F(ConcordTest, RecordsCountSentencesAndParagraphs) {
   EXPECT_NE(r.out.find("\t9\t4\t2\t2\t-1\t0\n"), std::string::npos) << r.out;
 }
 
+TEST_F(ConcordTest, ContextNeverSplitsASurrogatePair) {
+  write("e.txt", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80 cat \xF0\x9F\x98\x80\xF0\x9F\x98\x80\n");
+  for (const char* width : {"2", "3", "4"}) {
+    const Result r = run_concord({"--tsv", "--width", width, "cat", (dir / "e.txt").string()});
+    EXPECT_EQ(r.out.find("\xEF\xBF\xBD"), std::string::npos) << width << ": " << r.out;
+    EXPECT_NE(r.out.find("\tcat\t"), std::string::npos) << r.out;
+  }
+}
+
 }  // namespace
 }  // namespace corvane::cli
