@@ -5,8 +5,6 @@
 #     rg -P --count-matches -i '(?<![\pL\pN])WORD(?![\pL\pN])' DIR
 # summed over the files, once the differences that follow from corvane's own definition
 # of a word character are accounted for (peer_common.sh defines both):
-#   - other numbers (No: superscripts such as the 2 of I²C, fractions, circled digits) are
-#     \pN but no word character for corvane, which finds "I" in "I²C";
 #   - Alphabetic characters that are not letters (combining vowel signs, circled letters)
 #     are word characters for corvane only;
 #   - characters outside the BMP are never word characters for corvane;
@@ -64,7 +62,6 @@ done
 # Each step moves the rg pattern one change nearer corvane's definition; its note names
 # the change when the total moves.
 step_notes=(
-  "other numbers (No) next to the word, e.g. I²C"
   "Alphabetic non-letters next to the word"
   "letters or digits outside the BMP next to the word"
   "non-ASCII case variants (Kelvin sign, long s)"
@@ -75,7 +72,6 @@ for word in "$@"; do
   ours=$(corvane_total --allow "" "$word" "$TEXTS")
   theirs=$(rg_total -P -i -e "$(bounded "$word" "$P_LN")" "$TEXTS")
   steps=(
-    "-i	$(bounded "$word" '[\pL\p{Nd}\p{Nl}]')"
     "-i	$(bounded "$word" "$P_ALNUM")"
     "-i	$(bounded "$word" "$P_CV")"
     "-s	$(bounded "$(ascii_case_pattern "$word")" "$P_CV")"

@@ -77,15 +77,17 @@ explain_difference() {
   why[1]="underscore and other connector punctuation: a word character for rg -w (the_x, _the_), not for corvane"
   pattern[2]=$(bounded "$ci" '[\p{Alphabetic}\pM\p{Nd}]')
   why[2]="zero-width joiner and non-joiner: word characters for rg -w only"
-  pattern[3]=$(bounded "$ci" "$P_ALNUM")
+  pattern[3]=$(bounded "$ci" '[\p{Alphabetic}\p{Nd}]')
   why[3]="combining marks that are not Alphabetic (U+0300-U+036F ...): word characters for rg -w; corvane ends the word before them"
-  pattern[4]=$(bounded "$ci" "$P_CV")
-  why[4]="letters and digits outside the BMP: corvane classes UTF-16 code units, and a surrogate is no word character"
-  pattern[5]=$(bounded "$cs" "$P_CV")
-  why[5]="case folding: rg -i also matches the Kelvin sign for k and long s for s; corvane only the word's ASCII case forms"
-  pattern[6]=$(bounded "$cs" "$P_CV" "'-")
-  why[6]="word-internal apostrophe and hyphen: rg -w counts \"$word\" inside \"$word-x\", \"x-$word\" and \"x'$word\", corvane (default --allow) does not"
-  case=(-i -i -i -i -i -s -s)
+  pattern[4]=$(bounded "$ci" "$P_ALNUM")
+  why[4]="other numbers (No: superscripts, fractions, circled digits): word characters for corvane only (I²C is one word)"
+  pattern[5]=$(bounded "$ci" "$P_CV")
+  why[5]="letters and digits outside the BMP: corvane classes UTF-16 code units, and a surrogate is no word character"
+  pattern[6]=$(bounded "$cs" "$P_CV")
+  why[6]="case folding: rg -i also matches the Kelvin sign for k and long s for s; corvane only the word's ASCII case forms"
+  pattern[7]=$(bounded "$cs" "$P_CV" "'-")
+  why[7]="word-internal apostrophe and hyphen: rg -w counts \"$word\" inside \"$word-x\", \"x-$word\" and \"x'$word\", corvane (default --allow) does not"
+  case=(-i -i -i -i -i -i -s -s)
   prev=$theirs
   for i in "${!pattern[@]}"; do
     next=$(rg_total -P "${case[i]}" -e "${pattern[i]}" "$TEXTS")

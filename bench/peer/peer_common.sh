@@ -102,8 +102,9 @@ rg_total() {
 #
 #   corvane   A word character is a letter or a digit of its character classes: Unicode
 #             Alphabetic (letters, letter numbers such as Roman numerals, the combining
-#             marks that belong to a script's spelling, circled letters) or a decimal digit
-#             (Nd). Classes are looked up per UTF-16 code unit, so a character outside the
+#             marks that belong to a script's spelling, circled letters), a decimal digit
+#             (Nd) or another number (No: superscripts, fractions, circled digits). Classes
+#             are looked up per UTF-16 code unit, so a character outside the
 #             BMP (a surrogate pair) is never a word character. Case-insensitive search
 #             compares with the word's upper-, lower- and title-case forms only, so an
 #             ASCII word matches ASCII case variants and nothing else. The word-internal
@@ -118,8 +119,8 @@ rg_total() {
 # ----------------------------------------------------------------------------------------
 P_RG_W='[\p{Alphabetic}\pM\p{Nd}\p{Pc}\x{200C}\x{200D}]'
 P_LN='[\pL\pN]'
-P_ALNUM='[\p{Alphabetic}\p{Nd}]'
-P_CV='(?![\x{10000}-\x{10FFFF}])[\p{Alphabetic}\p{Nd}]'
+P_ALNUM='[\p{Alphabetic}\p{Nd}\p{No}]'
+P_CV='(?![\x{10000}-\x{10FFFF}])[\p{Alphabetic}\p{Nd}\p{No}]'
 
 # [tT][hH][eE] for "the": the case variants corvane compares with.
 ascii_case_pattern() {
