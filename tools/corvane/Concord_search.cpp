@@ -81,7 +81,9 @@ void file_searcher::search_pieces(text_file_reader& reader, bool first, const st
   // The text's first character is taken as following a blank, so that the first word is
   // counted like every other: a blank stands before it in the first piece. A later range
   // starts where the range before left a counted word start or a line's end.
-  if (buf_.size() < 2 * piece + 64) buf_.resize(2 * piece + 64);
+  // Reads of at most 1 Mi units at a time fill a piece (or, searched whole, the text).
+  const std::size_t chunk = std::min<std::size_t>(2 * piece, std::size_t{1} << 20);
+  if (buf_.size() < chunk + 64) buf_.resize(chunk + 64);
   std::size_t n = 0;      // characters in buf_
   std::int64_t base = 0;  // text position of buf_[0]
   if (first) {
@@ -157,8 +159,8 @@ void file_searcher::search_pieces(text_file_reader& reader, bool first, const st
   };
 
   for (;;) {
-    if (buf_.size() - n < 2 * piece + 64) buf_.resize(n + 2 * piece + 64);
-    const std::size_t got = reader.read(buf_.data() + n, 2 * piece);
+    if (buf_.size() - n < chunk + 64) buf_.resize(std::max(n + chunk + 64, buf_.size() * 3 / 2));
+    const std::size_t got = reader.read(buf_.data() + n, chunk);
     n += got;
     bytes_read.store(reader.bytes_done(), std::memory_order_relaxed);
     const bool at_end = got == 0;
