@@ -26,6 +26,15 @@ inline bool line_break(unsigned char b) {
   return b == '\n' || b == '\r';
 }
 
+// Bits set in a 16-bit mask, without the library call that __builtin_popcount becomes on
+// processors the build does not assume to have POPCNT.
+inline unsigned bits16(unsigned x) {
+  x = x - ((x >> 1) & 0x5555u);
+  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+  x = (x + (x >> 4)) & 0x0F0Fu;
+  return (x + (x >> 8)) & 0x1Fu;
+}
+
 }  // namespace
 
 void file_searcher::prepare_byte_patterns() {
@@ -128,7 +137,7 @@ std::int64_t count_word_starts(const unsigned char* p, std::size_t from, std::si
       const auto blank = static_cast<unsigned>(
           _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, space), _mm_cmpeq_epi8(v, del))));
       const unsigned after_blank = ((blank << 1) | prev_blank) & 0xFFFF;
-      count += __builtin_popcount(~blank & after_blank & 0xFFFF);
+      count += bits16(~blank & after_blank & 0xFFFF);
       prev_blank = blank >> 15;
       i += 16;
     }
