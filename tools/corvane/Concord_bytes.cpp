@@ -20,8 +20,6 @@ namespace corvane::cli {
 
 namespace {
 
-constexpr std::uint16_t kBlankClasses = C1_SPACE | C1_CNTRL | C1_BLANK;
-
 inline bool line_break(unsigned char b) {
   return b == '\n' || b == '\r';
 }
@@ -160,7 +158,7 @@ std::int64_t count_word_starts(const unsigned char* p, std::size_t from, std::si
         len = 4;
       }
     }
-    const unsigned blank = c < 0x10000 && (types[c] & kBlankClasses) != 0 ? 1 : 0;
+    const unsigned blank = c < 0x10000 && (types[c] & kWhitespaceClasses) != 0 ? 1 : 0;
     if (!blank && prev_blank) ++count;
     prev_blank = blank;
     i += len;

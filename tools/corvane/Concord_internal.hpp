@@ -14,10 +14,17 @@
 #include <vector>
 
 #include "corvane/files/File_utils.hpp"
+#include "corvane/platform/CharTypes.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
 #include "corvane/search/Search_parsing.hpp"
 
 namespace corvane::cli {
+
+// A blank as the matcher sees one (space, control, horizontal space): a word starts at a
+// non-blank character after a blank one.
+inline bool is_blank(char16_t c) {
+  return (char_type1_table()[c] & kWhitespaceClasses) != 0;
+}
 
 struct Hit {
   std::int32_t position;  // 0-based, in UTF-16 code units of the text

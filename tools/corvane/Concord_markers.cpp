@@ -18,8 +18,6 @@ namespace corvane::cli {
 
 namespace {
 
-constexpr std::uint16_t kBlankClasses = C1_SPACE | C1_CNTRL | C1_BLANK;
-
 // The marker character itself: never searched for, only its class word counts.
 constexpr char16_t kMarkerChar = 0x0001;
 
@@ -38,9 +36,9 @@ void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<ch
     const std::size_t next_line = stop == std::u16string_view::npos ? text.size() : stop + 1;
     if (stop == std::u16string_view::npos) stop = text.size();
     std::size_t content_end = stop;
-    while (content_end > line && (types[text[content_end - 1]] & kBlankClasses) != 0) --content_end;
+    while (content_end > line && is_blank(text[content_end - 1])) --content_end;
     std::size_t first = line;
-    while (first < content_end && (types[text[first]] & kBlankClasses) != 0) ++first;
+    while (first < content_end && is_blank(text[first])) ++first;
     if (first < content_end) {
       marks.emplace_back(last_end, marker_paragraph_start);
       marks.emplace_back(last_end, marker_sentence_start);
@@ -49,10 +47,10 @@ void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<ch
         for (const int last : ends) {
           // The sentence's last non-blank character, 0-based in the paragraph.
           std::size_t end = static_cast<std::size_t>(last);
-          while (end > 0 && (types[para[end - 1]] & kBlankClasses) != 0) --end;
+          while (end > 0 && is_blank(para[end - 1])) --end;
           // Only a sentence that another follows in the paragraph gets a boundary.
           std::size_t after = static_cast<std::size_t>(last);
-          while (after < para.size() && (types[para[after]] & kBlankClasses) != 0) ++after;
+          while (after < para.size() && is_blank(para[after])) ++after;
           if (end > 0 && after < para.size()) marks.emplace_back(line + end, marker_sentence_start);
         }
       }

@@ -23,29 +23,23 @@ namespace corvane::cli {
 
 namespace {
 
-constexpr std::uint16_t kBlankClasses = C1_SPACE | C1_CNTRL | C1_BLANK;
-
-inline bool blank(char16_t c) {
-  return (char_type1_table()[c] & kBlankClasses) != 0;
-}
-
 // Where to end a piece of buf[0..n): after the last blank that a non-blank follows, or
 // (with markers) after the last non-blank that a line break follows. 0 when there is no
 // such place.
 std::size_t piece_end(const char16_t* buf, std::size_t n, bool markers) {
   if (!markers) {
     for (std::size_t c = n - 1; c > 0; --c)
-      if (blank(buf[c - 1]) && !blank(buf[c])) return c;
+      if (is_blank(buf[c - 1]) && !is_blank(buf[c])) return c;
     return 0;
   }
   for (std::size_t c = n - 1; c > 0; --c)
-    if ((buf[c] == u'\r' || buf[c] == u'\n') && !blank(buf[c - 1])) return c;
+    if ((buf[c] == u'\r' || buf[c] == u'\n') && !is_blank(buf[c - 1])) return c;
   return 0;
 }
 
 bool spans_blanks(const TSearch_word_format_rec& w) {
   for (char16_t c : w.search_text)
-    if (c == u' ' || blank(c)) return true;
+    if (c == u' ' || is_blank(c)) return true;
   return false;
 }
 
