@@ -45,6 +45,35 @@ std::string read_rest(TStream& stream) {
   return bytes;
 }
 
+// One strict UTF-8 sequence that starts with the non-ASCII byte p[i] of p[0..n): its code
+// point and length. False for an ill-formed, overlong, surrogate or out-of-range sequence
+// and for one cut short by the end.
+inline bool utf8_sequence(const unsigned char* p, std::size_t i, std::size_t n, std::uint32_t& cp,
+                          std::size_t& len) {
+  const unsigned b0 = p[i];
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
+    cp = (b0 & 0x1F) << 6 | (p[i + 1] & 0x3F);
+    len = 2;
+    return true;
+  }
+  if (b0 >= 0xE0 && b0 <= 0xEF) {
+    if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80) return false;
+    cp = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+    len = 3;
+    return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
+  }
+  if (b0 >= 0xF0 && b0 <= 0xF4) {
+    if (i + 3 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80 ||
+        (p[i + 3] & 0xC0) != 0x80)
+      return false;
+    cp = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 | (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+    len = 4;
+    return cp >= 0x10000 && cp <= 0x10FFFF;
+  }
+  return false;
+}
+
 // Copies the ASCII run at the start of [p, end) and returns how far it reached.
 inline std::size_t widen_ascii(const unsigned char* p, std::size_t n, char16_t* out) {
   std::size_t i = 0;
@@ -116,28 +145,9 @@ bool strict_utf8_to_utf16(std::string_view bytes, std::u16string& out, bool& has
     i += run;
     o += run;
     if (i >= n) break;
-    const unsigned b0 = p[i];
     std::uint32_t cp;
     std::size_t len;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
-      cp = (b0 & 0x1F) << 6 | (p[i + 1] & 0x3F);
-      len = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80) return false;
-      cp = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
-      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-      len = 3;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      if (i + 3 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80 ||
-          (p[i + 3] & 0xC0) != 0x80)
-        return false;
-      cp = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 | (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
-      if (cp < 0x10000 || cp > 0x10FFFF) return false;
-      len = 4;
-    } else {
-      return false;
-    }
+    if (!utf8_sequence(p, i, n, cp, len)) return false;
     has_multibyte = true;
     if (cp >= 0x10000) {
       cp -= 0x10000;
@@ -355,26 +365,7 @@ std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByte
     }
     std::uint32_t cp;
     std::size_t len;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return std::string::npos;
-      cp = (b0 & 0x1F) << 6 | (p[i + 1] & 0x3F);
-      len = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80)
-        return std::string::npos;
-      cp = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
-      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return std::string::npos;
-      len = 3;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      if (i + 3 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80 ||
-          (p[i + 3] & 0xC0) != 0x80)
-        return std::string::npos;
-      cp = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 | (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
-      if (cp < 0x10000 || cp > 0x10FFFF) return std::string::npos;
-      len = 4;
-    } else {
-      return std::string::npos;
-    }
+    if (!utf8_sequence(p, i, n, cp, len)) return std::string::npos;
     has_multibyte = true;
     if (cp >= 0x10000) {
       cp -= 0x10000;
@@ -445,27 +436,9 @@ utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
         ++i;
         continue;
       }
+      std::uint32_t cp;
       std::size_t len;
-      if (b0 >= 0xC2 && b0 <= 0xDF) {
-        if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return {false, false};
-        len = 2;
-      } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80)
-          return {false, false};
-        const std::uint32_t cp = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
-        if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return {false, false};
-        len = 3;
-      } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        if (i + 3 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80 ||
-            (p[i + 3] & 0xC0) != 0x80)
-          return {false, false};
-        const std::uint32_t cp = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
-                                 (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
-        if (cp < 0x10000 || cp > 0x10FFFF) return {false, false};
-        len = 4;
-      } else {
-        return {false, false};
-      }
+      if (!utf8_sequence(p, i, n, cp, len)) return {false, false};
       v.multibyte = true;
       i += len;
     }
