@@ -9,6 +9,7 @@
 // by scripts/make-bench-corpus; the UTF-16 form is converted in memory.
 
 #include <benchmark/benchmark.h>
+#include "Bench_corpus.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,17 +42,8 @@ struct corpus {
 const corpus& the_corpus() {
   static const corpus c = [] {
     corpus result;
-    const char* dir = std::getenv("CORVANE_CORPUS");
-    const std::string path =
-        std::string(dir != nullptr && *dir != 0 ? dir : "/tmp/corvane-corpus") + "/en_64mib.txt";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-      result.error = "cannot read " + path + " (run scripts/make-bench-corpus)";
+    if (!corvane::bench::read_corpus_file("en_64mib.txt", result.bytes, result.error))
       return result;
-    }
-    std::ostringstream all;
-    all << in.rdbuf();
-    result.bytes = std::move(all).str();
     result.wide = corvane::utf8_to_utf16(result.bytes);
     return result;
   }();

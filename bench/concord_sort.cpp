@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 #include <unicode/ucol.h>
+#include "Bench_corpus.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,17 +44,9 @@ struct Corpus {
 const Corpus& the_corpus() {
   static const Corpus c = [] {
     Corpus result;
-    const char* dir = std::getenv("CORVANE_CORPUS");
-    const std::string path =
-        std::string(dir != nullptr && *dir != 0 ? dir : "/tmp/corvane-corpus") + "/en_all.txt";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-      result.error = "cannot read " + path + " (run ../shared/corpus/make-english-corpus)";
-      return result;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    result.text = utf8_to_utf16(bytes.str());
+    std::string bytes;
+    if (!corvane::bench::read_corpus_file("en_all.txt", bytes, result.error)) return result;
+    result.text = utf8_to_utf16(bytes);
     // Every word start, then every k-th of them as a hit on that word.
     std::vector<std::pair<std::int32_t, std::int32_t>> words;
     const std::u16string& t = result.text;

@@ -11,6 +11,7 @@
 // scripts/make-bench-corpus).
 
 #include <benchmark/benchmark.h>
+#include "Bench_corpus.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -35,13 +36,9 @@ struct Corpus {
 const Corpus& corpus() {
   static const Corpus c = [] {
     Corpus out;
-    const char* dir = std::getenv("CORVANE_CORPUS");
-    const std::string path =
-        std::string(dir && *dir ? dir : "/tmp/corvane-corpus") + "/en_64mib.txt";
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    out.text = corvane::utf8_to_utf16(all.str());
+    std::string bytes, error;
+    if (!corvane::bench::read_corpus_file("en_64mib.txt", bytes, error)) return out;
+    out.text = corvane::utf8_to_utf16(bytes);
     out.details.assign(out.text.size() + 2, 0);
     corvane::char_types1(out.text, out.details.data());
     return out;

@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "Bench_corpus.hpp"
 
 #include <cstdlib>
 #include <ctime>
@@ -33,9 +34,7 @@ struct corpus {
 const corpus& the_corpus() {
   static const corpus c = [] {
     corpus result;
-    const char* dir = std::getenv("CORVANE_CORPUS");
-    result.utf8_path =
-        std::string(dir != nullptr && *dir != 0 ? dir : "/tmp/corvane-corpus") + "/en_64mib.txt";
+    result.utf8_path = corvane::bench::corpus_path("en_64mib.txt");
     std::error_code ec;
     result.utf8_size = static_cast<std::int64_t>(std::filesystem::file_size(result.utf8_path, ec));
     if (ec) {

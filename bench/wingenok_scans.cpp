@@ -7,6 +7,7 @@
 // corpus is $CORVANE_CORPUS/en_64mib.txt (default /tmp/corvane-corpus).
 
 #include <benchmark/benchmark.h>
+#include "Bench_corpus.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -23,13 +24,9 @@ namespace {
 
 const std::u16string& corpus() {
   static const std::u16string text = [] {
-    const char* dir = std::getenv("CORVANE_CORPUS");
-    const std::string path =
-        std::string(dir && *dir ? dir : "/tmp/corvane-corpus") + "/en_64mib.txt";
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return corvane::utf8_to_utf16(all.str());
+    std::string bytes, error;
+    corvane::bench::read_corpus_file("en_64mib.txt", bytes, error);
+    return corvane::utf8_to_utf16(bytes);
   }();
   return text;
 }
