@@ -12,12 +12,9 @@
 #include "Bench_corpus.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>

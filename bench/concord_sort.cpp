@@ -16,9 +16,6 @@
 #include "Bench_corpus.hpp"
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 

@@ -13,9 +13,6 @@
 #include <benchmark/benchmark.h>
 #include "Bench_corpus.hpp"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 

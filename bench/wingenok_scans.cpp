@@ -9,9 +9,6 @@
 #include <benchmark/benchmark.h>
 #include "Bench_corpus.hpp"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
