@@ -28,42 +28,29 @@ TEST(Numbers, IntToStrAndHex) {
   EXPECT_EQ(IntToHex(std::int16_t{-1}, 1), u"FFFFFFFF");
 }
 
-TEST(Numbers, TryStrToIntFollowsValRules) {
+TEST(Numbers, TryStrToIntFollowsValRulesAndRangeLimits) {
+  // Hexadecimal covers the unsigned range and wraps: "$FFFFFFFF" is -1.
+  const std::pair<const char16_t*, int> good[] = {{u"$1F", 31},
+                                                  {u"-0x10", -16},
+                                                  {u"+0X1a", 26},
+                                                  {u"x10", 16},
+                                                  {u"-$10", -16},
+                                                  {u"   12", 12},
+                                                  {u"007", 7},
+                                                  {u"2147483647", INT32_MAX},
+                                                  {u"-2147483648", INT32_MIN},
+                                                  {u"$FFFFFFFF", -1}};
+  for (auto [text, want] : good) {
+    int v = 0;
+    EXPECT_TRUE(TryStrToInt(text, v)) << "refused a good integer";
+    EXPECT_EQ(v, want);
+  }
   int v = 0;
-  EXPECT_TRUE(TryStrToInt(u"$1F", v));
-  EXPECT_EQ(v, 31);
-  EXPECT_FALSE(TryStrToInt(u"1F", v));
-  EXPECT_TRUE(TryStrToInt(u"-0x10", v));
-  EXPECT_EQ(v, -16);
-  EXPECT_TRUE(TryStrToInt(u"+0X1a", v));
-  EXPECT_EQ(v, 26);
-  EXPECT_TRUE(TryStrToInt(u"x10", v));
-  EXPECT_EQ(v, 16);
-  EXPECT_TRUE(TryStrToInt(u"-$10", v));
-  EXPECT_EQ(v, -16);
-  EXPECT_TRUE(TryStrToInt(u"   12", v));
-  EXPECT_EQ(v, 12);
-  EXPECT_TRUE(TryStrToInt(u"007", v));
-  EXPECT_EQ(v, 7);
-  for (const char16_t* bad : {u"", u" ", u"-", u"+", u"$", u"0x", u"12 ", u"1 2", u"--1", u"1.0",
-                              u"\t1", u"- 1", u"$G", u"１"}) {
+  for (const char16_t* bad :
+       {u"", u" ", u"-", u"+", u"$", u"0x", u"12 ", u"1 2", u"--1", u"1.0", u"\t1", u"- 1", u"$G",
+        u"１", u"1F", u"2147483648", u"-2147483649", u"99999999999999999999999", u"$100000000"}) {
     EXPECT_FALSE(TryStrToInt(bad, v)) << "accepted a bad integer";
   }
-}
-
-TEST(Numbers, IntegerRangeLimits) {
-  int v = 0;
-  EXPECT_TRUE(TryStrToInt(u"2147483647", v));
-  EXPECT_EQ(v, INT32_MAX);
-  EXPECT_TRUE(TryStrToInt(u"-2147483648", v));
-  EXPECT_EQ(v, INT32_MIN);
-  EXPECT_FALSE(TryStrToInt(u"2147483648", v));
-  EXPECT_FALSE(TryStrToInt(u"-2147483649", v));
-  EXPECT_FALSE(TryStrToInt(u"99999999999999999999999", v));
-  // hexadecimal covers the unsigned range and wraps
-  EXPECT_TRUE(TryStrToInt(u"$FFFFFFFF", v));
-  EXPECT_EQ(v, -1);
-  EXPECT_FALSE(TryStrToInt(u"$100000000", v));
 
   std::int64_t w = 0;
   EXPECT_TRUE(TryStrToInt64(u"9223372036854775807", w));

@@ -302,10 +302,6 @@ TEST_F(StringListTest, SaveWritesUtf16LeWithBomAndCrLf) {
   back.LoadFromFile(u16(path));
   EXPECT_EQ(joined(back), "A\u00e9|z");
   std::remove(path.c_str());
-}
-
-TEST_F(StringListTest, SaveToMissingFolderFailsWithCreateError) {
-  TStringList list;
   EXPECT_THROW(list.SaveToFile(u"/nonexistent-folder-xyz/file.txt"), EFCreateError);
 }
 
