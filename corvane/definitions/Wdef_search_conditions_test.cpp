@@ -27,9 +27,6 @@ TEST(SearchRequirementToText, Sentences) {
   EXPECT_EQ(SearchRequirementToText(ccp_Equals, u"", u"Freq", u"", u"", u"Freq", 2, 3, 5, true,
                                     true, false),
             u"col 2 (Freq) value = col 3 (Freq) value");
-  EXPECT_EQ(SearchRequirementToText(ccp_WordLengthEquals, u"'7'", u"", u"", u"", u"Word", 1, 0, 5,
-                                    false, false, false),
-            u"length of Word column text = 7");
   EXPECT_EQ(SearchRequirementToText(ccp_WordLengthGreaterThan, u"'x'", u"", u"", u"", u"Word", 1, 0,
                                     5, false, false, false),
             u"length of Word column text is above ??");
