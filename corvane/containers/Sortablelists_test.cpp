@@ -118,23 +118,34 @@ TEST(T3SortYieldingList, HandTracedOrderOfEqualKeys) {
   EXPECT_EQ(ids(list), (std::vector<int>{3, 1, 4, 0, 2}));
 }
 
-TEST(T3SortYieldingList, TrebleSortMatchesStableSort) {
-  const bool directions[][3] = {{true, true, true}, {false, false, false}, {true, false, true}};
-  for (const auto& dir : directions) {
+TEST(T3SortYieldingList, TrebleAndDoubleSortsMatchStableSort) {
+  struct Case {
+    std::vector<int> order;  // the keys by level; two levels: a double sort
+    bool dir[3];
+  };
+  const Case cases[] = {{{2, 0, 1}, {true, true, true}},
+                        {{2, 0, 1}, {false, false, false}},
+                        {{2, 0, 1}, {true, false, true}},
+                        {{1, 2}, {true, false, false}}};
+  for (const Case& c : cases) {
     std::vector<Rec> recs = random_recs(5000, 5, 6);
     RecList list;
     fill(list, recs);
-    list.SetAscending(dir[0], dir[1], dir[2]);
-    std::vector<int> order = {2, 0, 1};
-    list.DoATrebleSort(list.by_levels(order), 2, 0, 1);
-    EXPECT_EQ(list.current_sort_rec.current_sort_doing, sort_second_sort);
+    list.SetAscending(c.dir[0], c.dir[1], c.dir[2]);
+    const std::vector<int>& order = c.order;
+    if (order.size() == 3) {
+      list.DoATrebleSort(list.by_levels(order), order[0], order[1], order[2]);
+      EXPECT_EQ(list.current_sort_rec.current_sort_doing, sort_second_sort);
+    } else {
+      list.DoADoubleSort(list.by_levels(order), order[0], order[1]);
+    }
 
     std::vector<Rec*> expected;
     for (auto& r : recs) expected.push_back(&r);
     std::stable_sort(expected.begin(), expected.end(), [&](const Rec* a, const Rec* b) {
-      for (int l = 0; l < 3; ++l) {
+      for (std::size_t l = 0; l < order.size(); ++l) {
         int k = order[l];
-        if (a->k[k] != b->k[k]) return dir[l] ? a->k[k] < b->k[k] : a->k[k] > b->k[k];
+        if (a->k[k] != b->k[k]) return c.dir[l] ? a->k[k] < b->k[k] : a->k[k] > b->k[k];
       }
       return false;
     });
@@ -142,23 +153,6 @@ TEST(T3SortYieldingList, TrebleSortMatchesStableSort) {
     for (int i = 0; i < list.Count(); ++i) got.push_back(list.at(i));
     EXPECT_EQ(keys(got, order), keys(expected, order));
   }
-}
-
-TEST(T3SortYieldingList, DoubleSortMatchesStableSort) {
-  std::vector<Rec> recs = random_recs(4000, 9, 5);
-  RecList list;
-  fill(list, recs);
-  list.SetAscending(true, false, false);
-  list.DoADoubleSort(list.by_levels({1, 2}), 1, 2);
-  std::vector<Rec*> expected;
-  for (auto& r : recs) expected.push_back(&r);
-  std::stable_sort(expected.begin(), expected.end(), [](const Rec* a, const Rec* b) {
-    if (a->k[1] != b->k[1]) return a->k[1] < b->k[1];
-    return a->k[2] > b->k[2];
-  });
-  std::vector<Rec*> got;
-  for (int i = 0; i < list.Count(); ++i) got.push_back(list.at(i));
-  EXPECT_EQ(keys(got, {1, 2}), keys(expected, {1, 2}));
 }
 
 TEST(T3SortYieldingList, SecondKeyRunsMayCrossTheFirstKey) {
@@ -187,7 +181,7 @@ TEST(T3SortYieldingList, SmallRangesAndClamping) {
   RecList big;
   fill(big, recs);
   big.SetAscending(true, true, true);
-  big.DoASingleSort(big.naive(), 0, -5, big.Count() + 10);
+  big.DoASingleSort(big.naive(), 0, -5, big.Count() + 10);  // the range is clamped
   EXPECT_TRUE(big.sorted);
   for (int i = 1; i < big.Count(); ++i) EXPECT_LE(big.at(i - 1)->k[0], big.at(i)->k[0]);
   // A partial range leaves the rest alone.
@@ -209,20 +203,6 @@ TEST(T3SortYieldingList, DoubleSortWithEqualVarsSortsOnTheFirstOnly) {
   one.DoASingleSort(one.naive(), 0);
   two.DoADoubleSort(two.naive(), 0, 0);
   EXPECT_EQ(ids(one), ids(two));
-}
-
-TEST(T3SortYieldingList, DirectionHelpers) {
-  RecList list;
-  bool first = list.fAscending[sort_first_sort];
-  EXPECT_EQ(list.ToggledMainSortAscending(), !first);
-  EXPECT_EQ(list.ToggledMainSortAscending(), first);
-  EXPECT_EQ(list.AscendingSwapped(5), 5);
-  list.SetSortToAscend(sort_first_sort, true);
-  EXPECT_EQ(list.AscendingSwapped(5), -5);
-  std::int32_t f = -5, l = 99;
-  EXPECT_FALSE(list.CheckStartAndFinish(f, l));
-  EXPECT_EQ(f, 0);
-  EXPECT_EQ(l, -1);
 }
 
 struct YieldHook {

