@@ -38,21 +38,12 @@ TEST(SentenceTerminators, RangeEndsOfTheTablesAreIncluded) {
 }
 
 TEST(IsPotentialSentenceTerminator, BasicAndOtherScriptsTerminators) {
-  EXPECT_TRUE(IsPotentialSentenceTerminator(u'.'));
-  EXPECT_TRUE(IsPotentialSentenceTerminator(u'!'));
-  EXPECT_TRUE(IsPotentialSentenceTerminator(u'?'));
-  EXPECT_TRUE(IsPotentialSentenceTerminator(0x3002));  // ideographic full stop
-  EXPECT_TRUE(IsPotentialSentenceTerminator(0x0964));  // danda
-  EXPECT_TRUE(IsPotentialSentenceTerminator(0x0589));  // the lowest of the other table
-  EXPECT_TRUE(IsPotentialSentenceTerminator(0x061F));  // Arabic question mark
-  EXPECT_FALSE(IsPotentialSentenceTerminator(u','));
-  EXPECT_FALSE(IsPotentialSentenceTerminator(u'a'));
-  EXPECT_FALSE(IsPotentialSentenceTerminator(u';'));
-  EXPECT_FALSE(IsPotentialSentenceTerminator(u' '));
-  EXPECT_FALSE(IsPotentialSentenceTerminator(0));
-  EXPECT_FALSE(IsPotentialSentenceTerminator(0x0588));
-  EXPECT_FALSE(IsPotentialSentenceTerminator(0x3001));  // ideographic comma
-  EXPECT_FALSE(IsPotentialSentenceTerminator(0xFFFF));
+  // Ideographic full stop, danda, the lowest of the other table, Arabic question mark.
+  for (char16_t c : {u'.', u'!', u'?', u'\u3002', u'\u0964', u'\u0589', u'\u061F'})
+    EXPECT_TRUE(IsPotentialSentenceTerminator(c)) << int(c);
+  // Ideographic comma, and the neighbour below the other table.
+  for (char16_t c : {u',', u';', u'a', u'\0', u'\u0588', u'\u3001', u'\uFFFF'})
+    EXPECT_FALSE(IsPotentialSentenceTerminator(c)) << int(c);
 }
 
 }  // namespace

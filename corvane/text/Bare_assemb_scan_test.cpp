@@ -30,23 +30,15 @@ const std::uint8_t kBytes[] = {'a', 'b', 0x00, 0xE1, 0xFF};
 const char16_t kUnits[] = {u'a', u'b', 0x0161, 0x6100, 0xFFFF, 0x0000};
 
 template <class T>
-struct alphabet;
-template <>
-struct alphabet<std::uint8_t> {
-  static const std::uint8_t* data() { return kBytes; }
-  static constexpr int size = sizeof(kBytes);
-};
-template <>
-struct alphabet<char16_t> {
-  static const char16_t* data() { return kUnits; }
-  static constexpr int size = sizeof(kUnits) / sizeof(char16_t);
-};
-
-template <class T>
 class random_cases {
  public:
   explicit random_cases(unsigned seed) : rng_(seed) {}
-  T unit() { return alphabet<T>::data()[pick(0, alphabet<T>::size - 1)]; }
+  T unit() {
+    if constexpr (sizeof(T) == 1)
+      return kBytes[pick(0, static_cast<int>(std::size(kBytes)) - 1)];
+    else
+      return kUnits[pick(0, static_cast<int>(std::size(kUnits)) - 1)];
+  }
   int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
   // A buffer of exactly n units; with a planted copy of `plant` (m units) at the start, the
@@ -83,24 +75,21 @@ void compare_with_reference(unsigned seed) {
         std::vector<T> mixed(m);
         for (int i = 0; i < m; ++i) mixed[i] = cases.pick(0, 1) ? a[i] : b[i];
 
+        SCOPED_TRACE(std::string(k->name) + " n=" + std::to_string(n) + " m=" + std::to_string(m));
         auto s = cases.buffer(n, a.data(), m);
         const T c = a[0];
         if constexpr (sizeof(T) == 1) {
-          ASSERT_EQ(k->scan8(s.get(), n, c), ref.scan8(s.get(), n, c)) << k->name << " n=" << n;
-          ASSERT_EQ(k->find8(s.get(), n, a.data(), m), ref.find8(s.get(), n, a.data(), m))
-              << k->name << " n=" << n << " m=" << m;
+          ASSERT_EQ(k->scan8(s.get(), n, c), ref.scan8(s.get(), n, c));
+          ASSERT_EQ(k->find8(s.get(), n, a.data(), m), ref.find8(s.get(), n, a.data(), m));
           s = cases.buffer(n, mixed.data(), m);
           ASSERT_EQ(k->ifind8(s.get(), n, a.data(), b.data(), m),
-                    ref.ifind8(s.get(), n, a.data(), b.data(), m))
-              << k->name << " n=" << n << " m=" << m;
+                    ref.ifind8(s.get(), n, a.data(), b.data(), m));
         } else {
-          ASSERT_EQ(k->scan16(s.get(), n, c), ref.scan16(s.get(), n, c)) << k->name << " n=" << n;
-          ASSERT_EQ(k->find16(s.get(), n, a.data(), m), ref.find16(s.get(), n, a.data(), m))
-              << k->name << " n=" << n << " m=" << m;
+          ASSERT_EQ(k->scan16(s.get(), n, c), ref.scan16(s.get(), n, c));
+          ASSERT_EQ(k->find16(s.get(), n, a.data(), m), ref.find16(s.get(), n, a.data(), m));
           s = cases.buffer(n, mixed.data(), m);
           ASSERT_EQ(k->ifind16(s.get(), n, a.data(), b.data(), m),
-                    ref.ifind16(s.get(), n, a.data(), b.data(), m))
-              << k->name << " n=" << n << " m=" << m;
+                    ref.ifind16(s.get(), n, a.data(), b.data(), m));
         }
       }
     }

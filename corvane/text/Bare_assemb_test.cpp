@@ -154,15 +154,14 @@ TEST(BareAssembShorten, CutDoubleCRLFsW) {
 }
 
 TEST(BareAssembShorten, RemoveRedundantSpaceW) {
-  auto buffer = exact_copy(std::u16string_view(u"a  b"));
-  EXPECT_EQ(RemoveRedundantSpaceW(buffer.get(), 4), 3);
-  EXPECT_EQ(up_to_zero(buffer, 5), u"a b");
-  buffer = exact_copy(std::u16string_view(u"a   "));
-  EXPECT_EQ(RemoveRedundantSpaceW(buffer.get(), 4), 2);
-  EXPECT_EQ(up_to_zero(buffer, 5), u"a ");
-  buffer = exact_copy(std::u16string_view(u" a b "));
-  EXPECT_EQ(RemoveRedundantSpaceW(buffer.get(), 5), 5);
-  EXPECT_EQ(up_to_zero(buffer, 6), u" a b ");
+  for (const auto& [text, want] :
+       {std::pair<std::u16string_view, std::u16string_view>{u"a  b", u"a b"},
+        {u"a   ", u"a "},
+        {u" a b ", u" a b "}}) {
+    auto buffer = exact_copy(text);
+    EXPECT_EQ(RemoveRedundantSpaceW(buffer.get(), text.size()), std::ssize(want)) << u8(text);
+    EXPECT_EQ(up_to_zero(buffer, text.size() + 1), want);
+  }
 }
 
 std::string cleared(std::string_view text, char open, char close) {

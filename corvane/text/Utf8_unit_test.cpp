@@ -10,18 +10,13 @@ namespace corvane {
 namespace {
 
 TEST(Utf8Unit, LeadByteTable) {
-  EXPECT_EQ(UTF8_continuation_bytes[0x00], 0);
-  EXPECT_EQ(UTF8_continuation_bytes[0xBF], 0);
-  EXPECT_EQ(UTF8_continuation_bytes[0xC0], 1);
-  EXPECT_EQ(UTF8_continuation_bytes[0xDF], 1);
-  EXPECT_EQ(UTF8_continuation_bytes[0xE0], 2);
-  EXPECT_EQ(UTF8_continuation_bytes[0xEF], 2);
-  EXPECT_EQ(UTF8_continuation_bytes[0xF0], 3);
-  EXPECT_EQ(UTF8_continuation_bytes[0xF7], 3);
-  EXPECT_EQ(UTF8_continuation_bytes[0xF8], 4);
-  EXPECT_EQ(UTF8_continuation_bytes[0xFB], 4);
-  EXPECT_EQ(UTF8_continuation_bytes[0xFC], 5);
-  EXPECT_EQ(UTF8_continuation_bytes[0xFF], 5);
+  // The first and last byte of each run.
+  const int runs[][3] = {{0x00, 0xBF, 0}, {0xC0, 0xDF, 1}, {0xE0, 0xEF, 2},
+                         {0xF0, 0xF7, 3}, {0xF8, 0xFB, 4}, {0xFC, 0xFF, 5}};
+  for (const auto& [first, last, count] : runs) {
+    EXPECT_EQ(UTF8_continuation_bytes[first], count) << first;
+    EXPECT_EQ(UTF8_continuation_bytes[last], count) << last;
+  }
 }
 
 TEST(Utf8Unit, Signatures) {

@@ -24,16 +24,15 @@ Outcome run_corvane(std::vector<std::string> args) {
 }
 
 TEST(MessagesCommand, PrintsTheNamedEntries) {
-  const Outcome r = run_corvane({"messages", "_CVOverwriteXQ"});
+  const Outcome r =
+      run_corvane({"messages", "_CVOverwriteXQ", "_CVUserReadWriteFolderIsWrong", "_CVXFiles"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "_CVOverwriteXQ\tOverwrite %s?\n");
-  EXPECT_EQ(r.err, "");
-
-  const Outcome two = run_corvane({"messages", "_CVUserReadWriteFolderIsWrong", "_CVXFiles"});
-  EXPECT_EQ(two.out,
+  EXPECT_EQ(r.out,
+            "_CVOverwriteXQ\tOverwrite %s?\n"
             "_CVUserReadWriteFolderIsWrong\tThe folder for your own files cannot be read or "
             "written to.\\rPlease choose another one in the settings.\n"
             "_CVXFiles\t%s files \n");
+  EXPECT_EQ(r.err, "");
 }
 
 TEST(MessagesCommand, PrintsEveryEntryOnceWithoutIdentifiers) {

@@ -23,25 +23,16 @@ std::string field(const std::string& output, const std::string& name, int altern
   return output.substr(at, output.find('\n', at) - at);
 }
 
-TEST(CorvaneParse, PrintsEveryRowOfTheSyntaxTable) {
+// A sample of the syntax: each kind of flag, a wildcard shown as its code, a quoted one.
+TEST(CorvaneParse, PrintsTheFieldsOfEachAlternative) {
   struct Row {
     const char* typed;
     const char* search_text;
     const char* flags;
   };
   const Row rows[] = {
-      {"cat", "cat", "L R"},
-      {"cat*", "cat", "L"},
-      {"*ness", "ness", "R"},
-      {"==Paris==", "Paris", "L C R"},
-      {"~dog", "dog", "L A R"},
-      {"c*t", "c{CHR(29)}t", "L R"},
-      {"h?t", "h{CHR(28)}t", "L R"},
-      {"^at", "{CHR(30)}at", "L R"},
-      {"# years", "{CHR(27)} years", "L R"},
-      {"big * dog", "big {CHR(26)} dog", "L R"},
-      {"\"*\"star", "*star", "L R"},
-      {"/\\The", "{CHR(16)}The", "L R"},
+      {"cat", "cat", "L R"},    {"cat*", "cat", "L"},          {"==Paris==", "Paris", "L C R"},
+      {"~dog", "dog", "L A R"}, {"c*t", "c{CHR(29)}t", "L R"}, {"\"*\"star", "*star", "L R"},
   };
   for (const Row& row : rows) {
     const std::string out = run_parse({row.typed});
