@@ -2,6 +2,8 @@
 // Helpers shared by the unit tests: hooks that record what the library asks of its host,
 // and a clock the test moves by hand.
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,13 @@
 #include "corvane/rtl/DateTime.hpp"
 
 namespace corvane::testing {
+
+// Bytes written as small integers: B({0x41, 0x00}).
+inline std::vector<std::uint8_t> B(std::initializer_list<int> bytes) {
+  std::vector<std::uint8_t> out;
+  for (int b : bytes) out.push_back(static_cast<std::uint8_t>(b));
+  return out;
+}
 
 // Installs itself as the dialog hook for its lifetime; records every request and answers
 // each with `answer`.

@@ -1,4 +1,5 @@
 #include "corvane/containers/Useful_classes_base.hpp"
+#include "testing/Test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,7 @@
 namespace corvane {
 namespace {
 
-std::vector<std::uint8_t> B(std::initializer_list<int> bytes) {
-  std::vector<std::uint8_t> out;
-  for (int b : bytes) out.push_back(static_cast<std::uint8_t>(b));
-  return out;
-}
+using testing::B;
 
 std::vector<std::int32_t> values(TCVLongintList& list) {
   std::vector<std::int32_t> out;

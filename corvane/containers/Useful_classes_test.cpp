@@ -1,4 +1,5 @@
 #include "corvane/containers/Useful_classes.hpp"
+#include "testing/Test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,7 @@
 namespace corvane {
 namespace {
 
-std::vector<std::uint8_t> B(std::initializer_list<int> bytes) {
-  std::vector<std::uint8_t> out;
-  for (int b : bytes) out.push_back(static_cast<std::uint8_t>(b));
-  return out;
-}
+using testing::B;
 
 std::vector<std::int32_t> values(TCVLongintList& list) {
   std::vector<std::int32_t> out;
@@ -31,7 +28,9 @@ template <class L>
 void round_trip(L& list, L& back, const std::vector<std::uint8_t>* expected = nullptr) {
   TMemoryStream s;
   ASSERT_TRUE(list.SaveToStream(s));
-  if (expected) EXPECT_EQ(s.bytes(), *expected);
+  if (expected) {
+    EXPECT_EQ(s.bytes(), *expected);
+  }
   s.SetPosition(0);
   ASSERT_TRUE(back.ReadFromStream(s));
   EXPECT_EQ(s.Position(), s.Size());

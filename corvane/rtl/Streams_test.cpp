@@ -1,4 +1,5 @@
 #include "corvane/rtl/Streams.hpp"
+#include "testing/Test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,7 @@
 namespace corvane {
 namespace {
 
-std::vector<std::uint8_t> B(std::initializer_list<int> bytes) {
-  std::vector<std::uint8_t> out;
-  for (int b : bytes) out.push_back(static_cast<std::uint8_t>(b));
-  return out;
-}
+using testing::B;
 
 TEST(TMemoryStream, ReadWriteSeekAndSize) {
   TMemoryStream s;

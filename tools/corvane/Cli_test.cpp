@@ -1,4 +1,5 @@
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Cli_test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,8 @@
 namespace corvane::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result run_cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "corvane");
-  std::ostringstream out, err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Result;
+const auto run_cli = testing::run_corvane;
 
 TEST(Cli, HelpListsTheCommandsAndVersionNamesTheMajorVersion) {
   Result r = run_cli({"--help"});

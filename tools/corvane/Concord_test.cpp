@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Cli_test_support.hpp"
 
 namespace corvane::cli {
 namespace {
@@ -26,15 +27,10 @@ class ConcordTest : public ::testing::Test {
   void write(const std::string& name, const std::string& bytes) {
     std::ofstream(dir / name, std::ios::binary) << bytes;
   }
-  struct Result {
-    int status;
-    std::string out, err;
-  };
+  using Result = testing::Result;
   Result run_concord(std::vector<std::string> args) {
-    args.insert(args.begin(), {"corvane", "concord"});
-    std::ostringstream out, err;
-    const int status = run(args, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), "concord");
+    return testing::run_corvane(std::move(args));
   }
   fs::path dir;
 };

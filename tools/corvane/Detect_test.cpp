@@ -4,27 +4,14 @@
 #include <sstream>
 
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Cli_test_support.hpp"
 
 namespace corvane::cli {
 namespace {
 
-std::string write_file(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result run_command(std::vector<std::string> args) {
-  args.insert(args.begin(), "corvane");
-  std::ostringstream out, err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Result;
+using testing::write_file;
+const auto run_command = testing::run_corvane;
 
 TEST(CorvaneDetect, PrintsEachVerdictByName) {
   const std::string utf8 = write_file("corvane_detect_utf8.txt", "\xEF\xBB\xBFna\xC3\xAFve\n");

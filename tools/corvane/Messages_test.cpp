@@ -7,21 +7,13 @@
 
 #include "corvane/messages/Message_catalogue.hpp"
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Cli_test_support.hpp"
 
 namespace corvane::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome run_corvane(std::vector<std::string> args) {
-  args.insert(args.begin(), "corvane");
-  std::ostringstream out, err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Outcome = testing::Result;
+using testing::run_corvane;
 
 TEST(MessagesCommand, PrintsTheNamedEntries) {
   const Outcome r =

@@ -4,26 +4,17 @@
 #include <sstream>
 
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Cli_test_support.hpp"
 
 namespace corvane::cli {
 namespace {
 
-std::string write_file(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
-struct Result {
-  int status;
-  std::string out, err;
-};
+using testing::Result;
+using testing::write_file;
 
 Result run_sentences(std::vector<std::string> args) {
-  args.insert(args.begin(), {"corvane", "sentences"});
-  std::ostringstream out, err;
-  const int status = run(args, out, err);
-  return {status, out.str(), err.str()};
+  args.insert(args.begin(), "sentences");
+  return testing::run_corvane(std::move(args));
 }
 
 TEST(CorvaneSentences, PrintsTheSentencesOfEachLine) {
