@@ -3,9 +3,10 @@
 // comparisons collate by, and how 8-bit text in the system's code page becomes UTF-16.
 //
 // Code pages belong to the platform layer, which sits above this one. The platform's code
-// page unit installs its decoder here when it is initialised (as the library is loaded,
-// before any caller runs); a program that links no part of the platform gets the built-in
-// windows-1252 decoder, which is also the platform's default system code page.
+// page unit (CodePages) installs its decoder here when it is initialised: as the shared
+// library is loaded, or at a static program's start when the program links that unit. A
+// program that does not gets the built-in windows-1252 decoder, which is also the
+// platform's default system code page.
 
 #include <string>
 #include <string_view>

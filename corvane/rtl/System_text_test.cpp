@@ -52,7 +52,7 @@ TEST_F(SystemTextTest, InstalledDecoderServesStringListsAndFallsBackWhenItFails)
 }
 
 TEST(DefaultLocale, PosixReadsAsUsEnglish) {
-  const std::string saved = default_icu_locale();
+  const std::string saved = uloc_getDefault();
   UErrorCode status = U_ZERO_ERROR;
   uloc_setDefault("en_US_POSIX", &status);
   EXPECT_EQ(default_icu_locale(), "en_US");
