@@ -423,6 +423,10 @@ TEST_F(FileUtilsTest, SavedTextAsStreamBytes) {
                                           8));
   EXPECT_TRUE(SavedTextAsStream(u"\u20AC\U0001F600", u16(file)));
   EXPECT_EQ(read_bytes(file), std::string("\xFF\xFE\xAC\x20\x3D\xD8\x00\xDE", 8));
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  EXPECT_TRUE(SavedTextAsStream(u"abc", u16(file)));  // a replacement keeps the bits
+  EXPECT_EQ(fs::status(file).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
   const std::string none = path("none.txt");
   EXPECT_FALSE(SavedTextAsStream(u"", u16(none)));
   EXPECT_FALSE(fs::exists(none));

@@ -304,7 +304,10 @@ void TStringList::SaveToFile(const std::u16string& file_name) {
   try {
     SaveToStream(*file);
     file.reset();
-    if (std::rename(u8(temp_name).c_str(), u8(file_name).c_str()) != 0) throw create_error(errno);
+    if (const int error = detail::replace_file_keeping_attributes(u8(temp_name), u8(file_name));
+        error != 0) {
+      throw create_error(error);
+    }
   } catch (...) {
     file.reset();
     std::remove(u8(temp_name).c_str());
