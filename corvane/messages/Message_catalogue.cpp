@@ -26,6 +26,23 @@ namespace {
 // ---------------------------------------------------------------------------------------
 // The catalogue line form, shared by the built-in catalogue and translations.
 
+// Bytes of a refused line as they may be shown on a terminal: printable ASCII as it is,
+// every other byte as \xNN (a binary file's bytes could be control sequences or a NUL).
+std::string shown(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out += "\\x";
+      out.push_back(kHex[c >> 4]);
+      out.push_back(kHex[c & 15]);
+    }
+  }
+  return out;
+}
+
 // Raises the error for a malformed catalogue or translation: "source: line n: why".
 template <class... Parts>
 [[noreturn]] void refuse(std::string_view source, std::size_t line, const Parts&... why) {
@@ -148,7 +165,7 @@ void parse_lines(std::string_view contents, std::string_view source, OnGroup on_
       refuse(source, line_number, "expected an identifier, a TAB and the text");
     const std::string_view id = line.substr(0, tab);
     if (!is_identifier(id))
-      refuse(source, line_number, "\"", id,
+      refuse(source, line_number, "\"", shown(id),
              "\" is not an identifier (an underscore, then letters, digits or underscores)");
     const std::string_view text = line.substr(tab + 1);
     if (const char* fault = text_fault(text)) refuse(source, line_number, fault);

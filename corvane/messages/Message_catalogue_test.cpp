@@ -155,6 +155,7 @@ TEST_F(Translation, RefusesAMalformedFileAndChangesNothing) {
   expect_refused("_CVOverwriteXQ\t%0:-4294967296.4294967296s?\n", "not a valid format template");
   expect_refused("_CVTotalN\tGesamt %s\n", "argument 1 is a string here but a number");
   expect_refused("_CVOverwriteXQ\t%s zu 100%?\n", "not a valid format template");
+  expect_refused(std::string("\x1B[2J\0x\tT\n", 9), "\"\\x1B[2J\\x00x\" is not an identifier");
   expect_refused("\xFF\xFE_\0", "odd number of bytes");
   // The same text twice is harmless (a copy of the catalogue repeats four entries).
   msg::load_translation("_CVNo\tNein\n_CVNo\tNein\n", "de.txt");
