@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "corvane/dates/Juliandateroutines_internal.hpp"
 
@@ -12,37 +13,20 @@ namespace corvane {
 
 namespace detail {
 
-// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
-std::int64_t days_from_civil(std::int64_t y, unsigned m, unsigned d) noexcept {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-// The date of a day counted from 1970-01-01 (civil_from_days).
-void civil_from_days(std::int64_t z, std::int32_t& year, std::int32_t& month,
-                     std::int32_t& day) noexcept {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const auto doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  day = static_cast<std::int32_t>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<std::int32_t>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<std::int32_t>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
+inline bool day_number(std::int32_t year, std::int32_t month, std::int32_t day,
+                       std::int64_t& days) noexcept {
+  static constexpr std::int8_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  if (day > kDays[month - 1] + (month == 2 && leap)) return false;
+  days = days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+         kDaysFrom1899To1970;
+  return true;
 }
 
 bool gregorian_day_number(std::int32_t year, std::int32_t month, std::int32_t day,
                           std::int64_t& days) noexcept {
-  if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
-  if (day < 1 || day > DaysInAMonth(year, month)) return false;
-  days = days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-         kDaysFrom1899To1970;
-  return true;
+  return day_number(year, month, day, days);
 }
 
 TYearMonthDay today() {
@@ -67,7 +51,7 @@ std::int32_t sixteen_bit(std::int64_t year) {
 // Julian date of a calendar date, or 0.0 when the calendar has no such day.
 double encode_julian(std::int32_t year, std::int32_t month, std::int32_t day) {
   std::int64_t days;
-  if (!detail::gregorian_day_number(year, clamp(month, 1, 12), clamp(day, 1, 31), days)) {
+  if (!detail::day_number(year, clamp(month, 1, 12), clamp(day, 1, 31), days)) {
     return 0.0;
   }
   return static_cast<double>(days) + JulianDateOfDayZero;
@@ -121,8 +105,8 @@ TYearMonthDay DateToYearMonthDay(TDateTime date_time, bool remove_shift) {
   TYearMonthDay r;
   // Whole days, the common case, take the short road; the rest follows the runtime's
   // rules for fractions and negative date-times.
-  if (date_time == std::trunc(date_time) && date_time >= detail::kFirstCalendarDay &&
-      date_time <= detail::kLastCalendarDay) {
+  if (date_time >= detail::kFirstCalendarDay && date_time <= detail::kLastCalendarDay &&
+      date_time == static_cast<double>(static_cast<std::int64_t>(date_time))) {
     detail::civil_from_days(static_cast<std::int64_t>(date_time) - detail::kDaysFrom1899To1970,
                             r.year, r.month, r.day);
   } else {
@@ -139,7 +123,24 @@ TYearMonthDay DateToYearMonthDayRemovingConst(TDateTime date_time) {
 
 TYearMonthDay JulianDateToYearMonthDayRemovingConst(double julian) {
   if (julian == 0.0) return detail::today();
-  return DateToYearMonthDay(julian - JulianDateOfDayZero, true);
+  const double dt = julian - JulianDateOfDayZero;
+  // Whole days of the calendar (every date that came from a record) take the short road.
+  if (dt >= detail::kFirstCalendarDay && dt <= detail::kLastCalendarDay &&
+      dt == static_cast<double>(static_cast<std::int64_t>(dt))) {
+    std::int32_t y, m, d;
+    detail::civil_from_days(static_cast<std::int64_t>(dt) - detail::kDaysFrom1899To1970, y, m, d);
+    // Year and month are joined into one 64-bit store: written as two 32-bit fields, the
+    // record is read back whole to be returned in a register, and that read stalls on the
+    // two smaller writes (a store-forwarding stall that doubled the cost of this routine).
+    const std::uint64_t year_and_month = static_cast<std::uint32_t>(y - JulianYearShift) |
+                                         static_cast<std::uint64_t>(static_cast<std::uint32_t>(m))
+                                             << 32;
+    TYearMonthDay r;
+    std::memcpy(&r, &year_and_month, sizeof year_and_month);
+    r.day = d;
+    return r;
+  }
+  return DateToYearMonthDay(dt, true);
 }
 
 TYearMonthDay StartOfPeriod(const TYearMonthDay& rec, TTimeLinePlotbase basis) {
