@@ -148,6 +148,16 @@ std::u16string compact_form(const std::vector<std::int32_t>& numbers) {
 }  // namespace
 
 bool IsANumber(std::u16string_view s) {
+  // Most tokens of a text are words: an ASCII letter other than the hexadecimal marks x and
+  // X, or any other ASCII character that can neither start an integer nor be part of a
+  // number, settles it at the first character.
+  if (!s.empty() && s[0] < 0x80) {
+    const char16_t c = s[0];
+    if (!is_ascii_digit(c) && c != u'%' && c != u',' && c != u'.' && c != u' ' && c != u'-' &&
+        c != u'+' && c != u'$' && c != u'x' && c != u'X') {
+      return false;
+    }
+  }
   if (only_number_characters(s)) return true;
   int ignored;
   return may_start_an_integer(s) && TryStrToInt(s, ignored);
