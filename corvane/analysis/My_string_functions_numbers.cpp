@@ -1,6 +1,7 @@
 // Numbers in text: recognising them, formatting counts and p-values for display, and the
 // compact number lists users type ("1-3,5,7,8").
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -104,8 +105,13 @@ void walk_compact_list(std::u16string_view s, Take&& take) {
 std::vector<std::int32_t> expanded_numbers(std::u16string_view s) {
   std::vector<std::int32_t> numbers;
   walk_compact_list(s, [&](std::int64_t first, std::int64_t last) {
-    if (static_cast<std::uint64_t>(last - first + 1) > HumanNumberListLimit - numbers.size()) {
-      throw_too_many();
+    const auto count = static_cast<std::uint64_t>(last - first + 1);
+    if (count > HumanNumberListLimit - numbers.size()) throw_too_many();
+    // One allocation for a long range (growth stays geometric; the limit bounds it).
+    if (numbers.capacity() - numbers.size() < count) {
+      numbers.reserve(std::min<std::size_t>(
+          HumanNumberListLimit,
+          std::max<std::size_t>(numbers.size() + count, 2 * numbers.capacity())));
     }
     for (std::int64_t n = first; n <= last; ++n) numbers.push_back(static_cast<std::int32_t>(n));
     return true;
