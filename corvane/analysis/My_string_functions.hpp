@@ -4,6 +4,7 @@
 // trimming and title case. Every routine returns a new string the caller owns and keeps no
 // state between calls.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -155,5 +156,79 @@ bool NextWordCapitalised(std::u16string_view s, int p);
 
 // The number of maximal runs of letters and digits ("don't" counts as 2).
 int BasicWordCount(std::u16string_view s);
+
+// ---- Numbers and number lists
+// Formatting uses the user's default format settings (UserDefaultFormatSettings). A number
+// list in compact form is decimal integers separated by commas, a run of three or more
+// consecutive numbers written first-last ("1-3,5,7,8"); reading one ignores every
+// character but digits, "," and "-".
+
+// True when `s` reads as a 32-bit integer (as the runtime's integer reader reads it: "-3",
+// " 42", "$1F"), or when every character is an ASCII digit, "%", ",", "." or a Unicode
+// decimal digit; so "1,234.5" and "" are numbers, "12a" and "-3.5" are not.
+bool IsANumber(std::u16string_view s);
+
+// A short form of a count: divided by 1000 while at least 1000 (k times), then "%0.n" for
+// k = 0, "%.1nK", "%.1nM", "%.1nG" for k = 1, 2, 3 and "%.1nYikes" beyond. 999 is "999",
+// 1234 "1.2K", 5.3 million "5.3M". Infinite values and NaN are formatted as they are.
+std::u16string EasiestNRepresentationOfLargeNumber(float x);
+
+// x formatted with the picture "###0," (thousands separators) or "###0", a decimal point
+// and `decimals` zeros (0 to 18; other counts are held in that range), with "%" appended
+// when `percent`. With 0 decimals there is no decimal separator.
+std::u16string FormattedWithDecimals(float x, int decimals, bool thousands, bool percent);
+
+// A p-value as text: when p lies within a ten-thousandth of itself of 0.05, or of 0.1,
+// 0.01, 0.001 ... 1E-10 (tried in that order), that round value stands in its place;
+// fixed-point with 16 decimals, trailing zeros removed (the decimal separator stays:
+// 1 gives "1."). 0.0499999 gives "0.05", 0.00999999 gives "0.01".
+std::u16string PValueStr(long double p);
+
+// The format for the ordinal of n: "%dst", "%dnd", "%drd" when n mod 10 is 1, 2, 3 (so 11
+// gives "%dst" and 13 "%drd"), else "%dth". The caller formats n with it.
+std::u16string OrdinalFormatOf(std::int32_t n);
+
+// The compact form of the integers in the order given: 1,2,3,5,7,8 gives "1-3,5,7,8" and
+// 1,2,5 gives "1,2,5". Entries of the string list that are not integers are skipped.
+std::u16string HumanAbbreviatedNumberListString(const TStringList& list);
+std::u16string HumanAbbreviatedNumberListString(const std::vector<std::int32_t>& list);
+
+// Reading the compact form. Digits make the current number; "," ends it; "-" takes it
+// (0 when there is none) as a range's start and the digits that follow as its end, and
+// stands for every number from start to end (none when the end is lower); the last number
+// ends the text. A number beyond 2147483647, or more than 16 Mi (16,777,216) numbers in
+// all, raise corvane::Exception rather than exhaust memory.
+inline constexpr std::size_t HumanNumberListLimit = std::size_t{1} << 24;
+// The numbers joined by ",": "2-4,9" gives "2,3,4,9".
+std::u16string HumanAbbreviatedNumberListStringExpanded(std::u16string_view s);
+// Each number minus the offset, in order ("2-4" with offset 1 gives 1, 2, 3); a difference
+// outside 32 bits raises corvane::Exception.
+std::vector<std::int32_t> HumanAbbreviatedNumberListStringAsIntegers(std::u16string_view s,
+                                                                     std::int32_t offset);
+// The k-th number (from 1) of the expanded list as text, the last one when the list is
+// shorter, found without writing the list out: "2-4,9" gives "3" for k = 2 and "9" for
+// k = 9. Empty for an empty list or k below 1; a number beyond 2147483647 raises
+// corvane::Exception.
+std::u16string ANumberInHumanString(std::u16string_view s, std::int32_t k);
+
+// The string with the first occurrence of each month number "01" to "12" (in that order)
+// replaced by that month's short name.
+std::u16string HumanAbbreviatedNumberListStringToMonths(std::u16string_view s);
+
+// n in decimal, left-padded with "0" to `width` characters when shorter (the sign counts
+// as a character and is padded over: -5 at width 4 is "00-5"); widths beyond 1000 count as
+// 1000.
+std::u16string WithLeftZeros(std::int32_t width, std::int32_t n);
+
+// Each character's code in upper-case hexadecimal, at least two digits, followed by ",":
+// "AB" gives "41,42,".
+std::u16string ToHexNumStr(std::u16string_view s);
+// For each group of three characters, the first two read as a hexadecimal code give a
+// character (a text of length L yields L div 3 characters); a group whose two characters are
+// not hexadecimal digits gives nothing.
+std::u16string FromHexNumStr(std::u16string_view s);
+// The characters whose decimal codes are listed, each followed by ",": "65,66," gives "AB".
+// A last code without a comma is ignored; pieces that are not codes 0 to 65535 are skipped.
+std::u16string FromNumStr(std::u16string_view s);
 
 }  // namespace corvane

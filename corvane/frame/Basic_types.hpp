@@ -272,10 +272,12 @@ struct TIntegerAndBoolean {
 
 struct TYearMonthDay {
   std::int32_t year = 0, month = 0, day = 0;
+  friend bool operator==(const TYearMonthDay&, const TYearMonthDay&) = default;
 };
 
 struct TYrMmDyHrMn {
   std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  friend bool operator==(const TYrMmDyHrMn&, const TYrMmDyHrMn&) = default;
 };
 
 // ---- Fixed character arrays: the stated number of UTF-16 code units, the last kept for a

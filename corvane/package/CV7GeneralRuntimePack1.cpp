@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "corvane/dates/Wdef_dates.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
@@ -45,7 +46,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Zip_utils", nullptr, nullptr},
     {"Myfilestreamu", nullptr, nullptr},
     {"User_input_wildcard_parsing", nullptr, nullptr},
-    {"Wdef", nullptr, nullptr},
+    {"Wdef", Wdef_dates_initialization, Wdef_dates_finalization},
     {"Lemmastopmatchtypes", Lemmastopmatchtypes_initialize, nullptr},
     {"Locale_utilities", nullptr, nullptr},
     {"Inifileu2", nullptr, nullptr},

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "tools/corvane/Dates_cli.hpp"
+
 namespace corvane::cli {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -141,6 +143,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     concord_options.progress = !concord_no_progress;
     status = command_concord(concord_options, out, err);
   });
+
+  add_date_commands(app, status, out, err);
 
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
