@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
 #include "corvane/messages/Message_catalogue.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/text/Wingenok.hpp"
@@ -100,8 +99,13 @@ TEST(TimelineRows, PackedFileDates) {
 
 TEST(TimelineRows, StartUpFillsBasisNamesAndTheReadingFormat) {
   msg::clear_translation();
+  // The unit's own start-up, as the package runs it.
+  struct UnitScope {
+    UnitScope() { Wdef_dates_initialization(); }
+    ~UnitScope() { Wdef_dates_finalization(); }
+  };
   {
-    TPackageScope package;
+    UnitScope unit;
     EXPECT_EQ(u8(TimeLinePlotbaseStr[tlpb_unknown]), "unknown");
     EXPECT_EQ(u8(TimeLinePlotbaseStr[tlpb_datafield]), "data field");
     EXPECT_EQ(u8(TimeLinePlotbaseStr[tlpb_spare]), "spare");
@@ -115,7 +119,7 @@ TEST(TimelineRows, StartUpFillsBasisNamesAndTheReadingFormat) {
   // A translation loaded before start-up names the bases.
   msg::load_translation("_CVDecades\tdécadas\n", "es");
   {
-    TPackageScope package;
+    UnitScope unit;
     EXPECT_EQ(u8(TimeLinePlotbaseStr[tlpb_decades]), "décadas");
   }
   msg::clear_translation();

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "corvane/dates/Juliandateroutines.hpp"
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/rtl/Format.hpp"
 #include "corvane/rtl/Numbers.hpp"
 #include "corvane/rtl/Utf.hpp"

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "corvane/analysis/My_string_functions.hpp"
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Format.hpp"
 #include "corvane/rtl/Numbers.hpp"

@@ -8,7 +8,7 @@
 
 #include "corvane/dates/Timeline_builder.hpp"
 #include "corvane/files/File_utils.hpp"
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Streams.hpp"
 #include "corvane/rtl/Strings.hpp"
