@@ -4,8 +4,8 @@
 // and the decoding of packed file dates.
 //
 // It lives beside Juliandateroutines rather than with the rest of Wdef in the definitions
-// folder because it is built on the Julian date routines, and the dates folder sits above
-// the definitions one; nothing else of Wdef needs dates.
+// folder: the dates folder sits low, so that the string-list sorts and the file services,
+// which sit below the definitions, can read dates with the package's format too.
 
 #include <array>
 #include <cstdint>

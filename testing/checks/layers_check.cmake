@@ -12,12 +12,12 @@ set(CORVANE_LAYERS
     messages
     frame
     text
+    dates
     analysis
     containers
     files
     search
     definitions
-    dates
     display
     package)
 
