@@ -264,6 +264,16 @@ std::string_view list_type_name(list_type lt) {
   return static_cast<int>(lt) < kListTypeCount ? kListNames[lt] : std::string_view();
 }
 
+bool tool_type_from_name(std::string_view name, tool_type& tool) {
+  for (int t = 0; t < kToolTypeCount; ++t) {
+    if (kToolNames[t] == name) {
+      tool = static_cast<tool_type>(t);
+      return true;
+    }
+  }
+  return false;
+}
+
 void My_types_mini_initialization() {
   for (auto& name : list_type_as_string) name.clear();
   for (const display_name& d : kDisplayNames) list_type_as_string[d.lt] = msg::text(d.id);

@@ -220,6 +220,8 @@ constexpr std::u16string_view concgram_file_extensions = u".base_pairs.base_inde
 // value out of range.
 std::string_view tool_type_name(tool_type tool);
 std::string_view list_type_name(list_type lt);
+// The value a name names, exactly as written in code; false when none does.
+bool tool_type_from_name(std::string_view name, tool_type& tool);
 
 // Start-up: the display names from the catalogue; shut-down: cleared.
 void My_types_mini_initialization();

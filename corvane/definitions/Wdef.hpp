@@ -81,6 +81,38 @@ bool IsAnOldCorvaneFile(TCVStored_File_rec& rec);
 // be opened as a zip archive.
 bool IsABatchZipFileForListType(TCVStored_File_rec& rec);
 
+// ---- One answer for a file (our own addition, for hosts that show a file's kind)
+
+enum class list_file_form : std::uint8_t {
+  header,     // this generation's header (any of the three header tests)
+  old,        // a 16-bit-era header
+  batch,      // a batch zip archive
+  extension,  // nothing in the contents: judged by the extension alone
+};
+
+// How a header's signature stands against the running tool's entry.
+enum class list_file_version : std::uint8_t {
+  none,     // not a header
+  current,  // the running tool's own
+  earlier,  // 35 and up, below the running tool's
+  other,    // any other signature
+};
+
+struct TListFileKind {
+  list_file_form form = list_file_form::extension;
+  tool_type tool = tt_no_tool_at_all;  // the header's tool, else the kind's owner
+  list_type ListType = lt_none_in_use;
+  std::int32_t signature = 0;  // the header's (form header only)
+  list_file_version version = list_file_version::none;
+  std::int32_t Number_within_Zipfile = -1;  // a batch archive's entry count, else -1
+};
+
+// The recognisers tried in turn: the header tests, the 16-bit-era header, then, for a
+// file whose first bytes are those of a zip archive, the batch test; failing all, the
+// extension. False for a missing file (or a folder). Raises as IsABatchZipFileForListType
+// does for an archive that cannot be opened.
+bool ListFileKind(const std::u16string& file_name, TListFileKind& kind);
+
 // The fixed start of a batch archive's comment.
 constexpr std::u16string_view kBatchZipCommentPrefix = u"Corvan Batch file ";
 
