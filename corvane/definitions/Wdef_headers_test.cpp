@@ -233,3 +233,33 @@ TEST_F(WdefHeaders, BatchArchivesAreKnownByTheirComment) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST_F(WdefHeaders, ListFileKindTriesTheRecognisersInTurn) {
+  current_tool_var = tt_shell;
+  TListFileKind kind;
+  ASSERT_TRUE(
+      ListFileKind(write_file("wdef_kind.cnc", header_bytes(36, "Concordance32") + "x"), kind));
+  EXPECT_EQ(kind.form, list_file_form::header);
+  EXPECT_EQ(kind.tool, tt_linara);
+  EXPECT_EQ(kind.signature, 36);
+  EXPECT_EQ(kind.version, list_file_version::earlier);  // the shell writes 37
+  // Known only to the running tool's own test: a signature no tool from 0 to 20 writes.
+  current_tool_var = tt_no_tool_at_all;
+  ASSERT_TRUE(ListFileKind(write_file("wdef_kind789.dat", header_bytes(789, "Notes") + "x"), kind));
+  EXPECT_EQ(kind.form, list_file_form::header);
+  EXPECT_EQ(kind.tool, tt_no_tool_at_all);
+  EXPECT_EQ(kind.ListType, lt_notes);
+  EXPECT_EQ(kind.version, list_file_version::current);
+  ASSERT_TRUE(ListFileKind(write_file("wdef_kind.kws", "plain"), kind));
+  EXPECT_EQ(kind.form, list_file_form::extension);
+  EXPECT_EQ(kind.ListType, lt_keyword_list);
+  EXPECT_EQ(kind.tool, tt_promina);
+  EXPECT_EQ(kind.Number_within_Zipfile, -1);
+  EXPECT_FALSE(ListFileKind(u"/no/such/file", kind));
+}
+
+}  // namespace
+}  // namespace corvane
