@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
 #include "corvane/messages/Message_catalogue.hpp"
 
 namespace corvane {
@@ -57,7 +56,7 @@ TEST(MyTypes, AddressesCaptionsAndNumbers) {
 }
 
 TEST(MyTypesMini, DisplayNamesComeFromTheCatalogueAtStartUp) {
-  TPackageScope package;
+  My_types_mini_initialization();
   EXPECT_EQ(list_type_as_string[lt_word_list], u"Word list");
   EXPECT_EQ(list_type_as_string[lt_KW_database_list], u"Keywords Database");
   EXPECT_EQ(list_type_as_string[lt_concordance_list], u"Concordance list");
@@ -66,6 +65,9 @@ TEST(MyTypesMini, DisplayNamesComeFromTheCatalogueAtStartUp) {
   EXPECT_EQ(list_type_as_string[lt_sorting], u"Sort");
   EXPECT_EQ(list_type_as_string[lt_none_in_use], u"");
   EXPECT_EQ(list_type_as_string[spare10], u"");
+  My_types_mini_finalization();
+  EXPECT_EQ(list_type_as_string[lt_word_list], u"");
+  My_types_mini_initialization();  // as the package leaves it
 }
 
 TEST(MyTypesMini, SetsAndNames) {

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "corvane/files/File_utils.hpp"
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
 #include "corvane/platform/ZipForge.hpp"
 #include "testing/Zip_builder.hpp"
 
 namespace corvane {
 namespace {
 
-TEST(FileUtilsZip, EntriesDecodeAsTextFilesOnceThePackageHasStarted) {
+TEST(FileUtilsZip, EntriesDecodeAsTextFilesOnceTheUnitHasStarted) {
   testing::ZipArchiveSpec spec;
   testing::ZipEntrySpec utf8;
   utf8.name = "utf8.txt";
@@ -22,13 +21,16 @@ TEST(FileUtilsZip, EntriesDecodeAsTextFilesOnceThePackageHasStarted) {
   zip.OpenArchiveFromMemory(testing::build_zip(spec));
   std::u16string text;
   {
-    TPackageScope package;
+    File_utils_initialization();
     ASSERT_TRUE(zip.ExtractToString(u"utf8.txt", text));
     EXPECT_EQ(text, u"naïve");
     ASSERT_TRUE(zip.ExtractToString(u"ansi.txt", text));
     EXPECT_EQ(text, u"naïve");
     EXPECT_EQ(detail::decode_file_bytes("\xEF\xBB\xBFx"), u"x");
+    File_utils_finalization();
   }
+  ASSERT_TRUE(zip.ExtractToString(u"utf8.txt", text));  // bytes read as 8-bit text again
+  EXPECT_EQ(text, u"na\u00C3\u00AFve");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "corvane/definitions/My_types.hpp"
 #include "corvane/definitions/Wdef.hpp"
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "tools/corvane/Cli.hpp"

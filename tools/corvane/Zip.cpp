@@ -9,8 +9,8 @@
 #include <memory>
 #include <ostream>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/platform/ZipForge.hpp"
 #include "corvane/rtl/DateTime.hpp"
 #include "corvane/rtl/Exception.hpp"
