@@ -196,7 +196,9 @@ std::int32_t TZipForge::ExtractToFolder(
 
     const std::string last = utf16_to_utf8(parts.back());
     struct stat existing {};
+    bool replacing = false;
     if (::fstatat(dir.get(), last.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+      replacing = true;
       if (S_ISLNK(existing.st_mode)) {
         finish(zip_folder_outcome::refused_name, u"a symbolic link stands in its place");
         continue;
@@ -240,6 +242,12 @@ std::int32_t TZipForge::ExtractToFolder(
           (st.valid & ZIP_STAT_MTIME)) {
         const struct timespec times[2] = {{st.mtime, 0}, {st.mtime, 0}};
         ::futimens(out.get(), times);
+      }
+      if (replacing) {
+        // The replaced file's permission bits and owner stay (the owner where allowed).
+        ::fchmod(out.get(), existing.st_mode & 07777);
+        if (::fchown(out.get(), existing.st_uid, existing.st_gid) != 0) {
+        }
       }
       if (::close(out.release()) != 0) problem = u"it cannot be written: " + os_reason(errno);
     }

@@ -215,7 +215,11 @@ TEST(ZipForge, HostileEntriesFailWithinTheirLimits) {
 TEST(ZipForge, EntryCountsAreCheckedAgainstTheDirectory) {
   ZipArchiveSpec many;
   many.entries.reserve(70000);
-  for (int i = 0; i < 70000; ++i) many.entries.push_back(entry("f" + std::to_string(i), ""));
+  for (int i = 0; i < 70000; ++i) {
+    std::string name = "f";
+    name += std::to_string(i);
+    many.entries.push_back(entry(name, ""));
+  }
   Forge f;
   f.open(build_zip(many));
   EXPECT_EQ(f.zip.GetEntryCount(), 70000);
@@ -331,6 +335,7 @@ TEST_F(ZipForgeFolder, ExistingFilesAreReplacedOnlyWhenAllowed) {
   Forge f;
   f.open(build_zip(spec));
   std::ofstream(root_ / "target" / "a.txt") << "old";
+  fs::permissions(root_ / "target" / "a.txt", fs::perms::owner_read | fs::perms::owner_write);
   const std::u16string target = u16((root_ / "target").string());
   std::vector<zip_folder_outcome> outcomes;
   auto record = [&](const TZipFolderReport& r) { outcomes.push_back(r.outcome); };
@@ -350,6 +355,8 @@ TEST_F(ZipForgeFolder, ExistingFilesAreReplacedOnlyWhenAllowed) {
             1);
   std::getline(std::ifstream(root_ / "target" / "a.txt"), got);
   EXPECT_EQ(got, "new");
+  EXPECT_EQ(fs::status(root_ / "target" / "a.txt").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);  // kept from the file replaced
   EXPECT_EQ(asked, std::vector<std::u16string>({target + u"/a.txt"}));
   EXPECT_EQ(outcomes, std::vector<zip_folder_outcome>({zip_folder_outcome::kept_existing,
                                                        zip_folder_outcome::written,
