@@ -211,7 +211,16 @@ class text_file_reader {
 // or write raises EFCreateError or EWriteError and leaves any old file as it was.
 bool SavedTextAsStream(const std::u16string& text, const std::u16string& file_name);
 
+// Start-up: zip entries extracted to strings are decoded as text files are (see
+// TZipForge::ExtractToString). Shut-down undoes it.
+void File_utils_initialization();
+void File_utils_finalization();
+
 namespace detail {
+
+// A file's bytes decoded as TPossiblyDodgyTextStringlist::LoadFromFile decodes them:
+// byte-order marks honoured, else decode_unmarked_text.
+std::u16string decode_file_bytes(std::string_view bytes);
 
 // True when the name is that of an existing regular file (or a link to one).
 bool file_exists(const std::u16string& file_name);

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "corvane/dates/Wdef_dates.hpp"
+#include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/files/File_utils.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
@@ -24,7 +26,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Dll_utils", nullptr, nullptr},
     {"Generalruntime1const", Generalruntime1const_initialization,
      Generalruntime1const_finalization},
-    {"My_types_mini", nullptr, nullptr},
+    {"My_types_mini", My_types_mini_initialization, My_types_mini_finalization},
     {"My_types", nullptr, nullptr},
     {"Logging_utilities", nullptr, nullptr},
     {"Wdef_mini", nullptr, nullptr},
@@ -37,7 +39,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Useful_classes_base", nullptr, nullptr},
     {"Useful_classes", nullptr, nullptr},
     {"Utf8_unit", nullptr, nullptr},
-    {"File_utils", nullptr, nullptr},
+    {"File_utils", File_utils_initialization, File_utils_finalization},
     {"General_plotu", nullptr, nullptr},
     {"Juliandateroutines", nullptr, nullptr},
     {"Registry_utils", nullptr, nullptr},

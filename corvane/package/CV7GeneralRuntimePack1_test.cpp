@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/definitions/My_types_mini.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
@@ -77,6 +78,7 @@ TEST_F(PackageTest, StartUpSetsTheFrameGlobals) {
   EXPECT_EQ(my_temp_path.back(), u'/');
   EXPECT_FALSE(UserDefaultFormatSettings.LongMonthNames[0].empty());
   EXPECT_EQ(MyGetTextExtentExPointW, &DefaultGetTextExtentExPointW);
+  EXPECT_EQ(list_type_as_string[lt_concordance_list], u"Concordance list");
 }
 
 TEST_F(PackageTest, ShutDownUnsetsTheYieldProcedureAndWritesItsLastLogLines) {

@@ -15,6 +15,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   app.fallthrough(false);
 
   int status = 0;
+  add_tool_option(app);
   auto* info = app.add_subcommand(
       "info",
       "Start the package, list its units in start-up order and the globals that start-up "
@@ -145,6 +146,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   });
 
   add_date_commands(app, status, out, err);
+  add_kind_command(app, status, out, err);
+  add_zip_command(app, status, out, err);
 
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name

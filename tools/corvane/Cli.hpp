@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "corvane/definitions/My_types_mini.hpp"
+
+namespace CLI {
+class App;
+}
+
 namespace corvane::cli {
 
 // Runs the program with argv; output and errors go to the given streams. Returns the
@@ -48,5 +54,22 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
                    std::ostream& err);
 // Prints each file's text as TextFileContents loads it, in UTF-8.
 int command_cat(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+
+// Commands registered from their own files (Kind.cpp, Zip.cpp): each adds itself to the
+// app and writes its exit status to `status` when it runs.
+void add_tool_option(CLI::App& app);  // --tool; sets current_tool_var to tt_shell first
+void add_kind_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+void add_zip_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// A tool as the user names it: its value name ("tt_linara") or number; never the reserved 8.
+bool tool_from_argument(const std::string& text, tool_type& tool);
+int command_kind(const std::vector<std::string>& files, bool json, bool tools, bool lists,
+                 std::ostream& out, std::ostream& err);
+int command_zip_list(const std::string& archive, bool json, std::ostream& out, std::ostream& err);
+int command_zip_comment(const std::string& archive, std::ostream& out, std::ostream& err);
+int command_zip_cat(const std::string& archive, const std::vector<std::string>& entries,
+                    std::ostream& out, std::ostream& err);
+int command_zip_extract(const std::string& archive, const std::string& folder,
+                        const std::vector<std::string>& entries, bool yes, std::ostream& out,
+                        std::ostream& err);
 
 }  // namespace corvane::cli
