@@ -449,12 +449,14 @@ utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
 // The whole file, mapped (read when it cannot be mapped).
 class FileBytes {
  public:
-  explicit FileBytes(const std::u16string& file_name) {
+  // `populate`: the whole file is about to be read, so its pages are mapped in at once.
+  explicit FileBytes(const std::u16string& file_name, bool populate = true) {
     TFileStream file(file_name, fmOpenRead | fmShareDenyNone);
     const std::int64_t size = file.Size();
     if (size <= 0) return;
     size_ = static_cast<std::size_t>(size);
-    void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Handle(), 0);
+    void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | (populate ? MAP_POPULATE : 0),
+                       file.Handle(), 0);
     if (map != MAP_FAILED) {
       mapped_ = map;
       data_ = static_cast<const unsigned char*>(map);
@@ -478,6 +480,14 @@ class FileBytes {
   FileBytes& operator=(const FileBytes&) = delete;
   const unsigned char* data() const { return data_; }
   std::size_t size() const { return size_; }
+  // The pages wholly inside [from, to) leave this process's memory until they are read
+  // again (from the page cache): a long text read once keeps only what is being read.
+  void release(std::size_t from, std::size_t to) const {
+    if (mapped_ == nullptr || to > size_) return;
+    const std::size_t page = 4096;
+    const std::size_t a = (from + page - 1) & ~(page - 1), b = to & ~(page - 1);
+    if (b > a) ::madvise(static_cast<unsigned char*>(mapped_) + a, b - a, MADV_DONTNEED);
+  }
 
  private:
   void* mapped_ = nullptr;
@@ -546,11 +556,13 @@ struct text_file_reader::state {
   bool ends_text = true;                   // the range runs to the end of the text
   const SingleByteTable* table = nullptr;  // null: UTF-8
   bool utf8 = false;
-  bool trusting = false;  // UTF-8 taken on trust: checked while decoding
+  bool trusting = false;     // UTF-8 taken on trust: checked while decoding
+  std::size_t released = 0;  // bytes before this have been given back (release)
   // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
   // here.
   std::u16string whole;
   bool use_whole = false;
+  TTextEncodingKind whole_encoding = enc_none;
 };
 
 text_file_reader::text_file_reader(const std::u16string& file_name, text_decoding choice)
@@ -558,7 +570,7 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
   state& s = *s_;
   if (!detail::file_exists(file_name)) return;
   const SingleByteTable* table = single_byte_table(system_ansi_code_page());
-  s.bytes = std::make_shared<FileBytes>(file_name);
+  s.bytes = std::make_shared<FileBytes>(file_name, false);
   s.p = s.bytes->data();
   s.total = s.bytes->size();
   const unsigned char* p = s.p;
@@ -567,6 +579,10 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
       (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
       (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)));
   if (table == nullptr || marked) {
+    s.whole_encoding = !marked        ? enc_ansi
+                       : p[0] == 0xEF ? enc_utf8
+                       : p[0] == 0xFF ? enc_utf16le
+                                      : enc_utf16be;
     s.whole = TextFileContents(file_name);
     s.use_whole = true;
     s.bytes.reset();
@@ -606,7 +622,7 @@ text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t fr
   s.bytes = w.bytes;
   s.p = w.p;
   s.n = to;
-  s.pos = s.from = from;
+  s.pos = s.from = s.released = from;
   s.total = to - from;
   s.ends_text = to == w.n;
   s.table = w.table;
@@ -638,6 +654,56 @@ bool text_file_reader::raw_trusted() const {
 
 bool is_strict_utf8(const unsigned char* p, std::size_t n) {
   return check_utf8(p, n).well_formed;
+}
+
+void text_file_reader::settle() {
+  state& s = *s_;
+  if (!s.trusting) return;
+  // A stretch at a time, each given back once checked.
+  constexpr std::size_t kStretch = std::size_t{4} << 20;
+  std::size_t nul = s.n;
+  bool well_formed = true, multibyte = false;
+  for (std::size_t at = 0; at < s.n && well_formed;) {
+    std::size_t end = std::min(s.n, at + kStretch);
+    while (end < s.n && end > at + 4 && (s.p[end] & 0xC0) == 0x80) --end;
+    const void* zero = std::memchr(s.p + at, 0, end - at);
+    if (zero != nullptr && nul == s.n)
+      nul = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - s.p);
+    const utf8_verdict v = check_utf8(s.p + at, end - at);
+    well_formed = v.well_formed;
+    multibyte = multibyte || v.multibyte;
+    s.bytes->release(at, end);
+    at = end;
+  }
+  s.trusting = false;
+  if (well_formed && nul == s.n) return;
+  // Not UTF-8 after all, or U+0000 ends it early: decided on every byte as a small text is.
+  s.n = nul;
+  if (!well_formed) {
+    s.utf8 = false;
+    s.table = single_byte_table(system_ansi_code_page());
+  }
+}
+
+std::uint64_t text_file_reader::count_units(std::size_t from, std::size_t to) const {
+  const state& s = *s_;
+  if (s.use_whole || from > to || to > s.n)
+    throw EReadError("text_file_reader: no such range of the text's bytes");
+  bool multibyte = false;
+  const std::size_t n = decode_lines<false>(s.p + from, to - from, s.table, nullptr, multibyte,
+                                            to == s.n && s.ends_text);
+  if (n == std::string::npos) throw text_not_utf8();
+  return n;
+}
+
+void text_file_reader::release(std::size_t from, std::size_t to) const {
+  if (s_->bytes) s_->bytes->release(from, to);
+}
+
+TTextEncodingKind text_file_reader::encoding() const {
+  const state& s = *s_;
+  if (s.use_whole) return s.whole_encoding;
+  return s.table != nullptr ? enc_ansi : enc_utf8;
 }
 
 std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
@@ -672,6 +738,11 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
                                              end == s.n && s.ends_text);
   if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
+  // What has been read is given back a few MiB at a time.
+  if (s.pos - s.released >= (std::size_t{2} << 20) || s.pos == s.n) {
+    s.bytes->release(std::max(s.released, s.from), s.pos);
+    s.released = s.pos;
+  }
   return got;
 }
 

@@ -1,20 +1,20 @@
-// Sentence and paragraph markers for corvane concord's counts. A paragraph is a line with
+// Sentence and paragraph markers for the corpus search's counts. A paragraph is a line with
 // some non-blank character on it; its sentences are cut as `corvane sentences` cuts them.
 //
 // Each marker is a character of its own in a marked copy of the text, placed right after
 // the last non-blank character before the unit's first word. So the blank that leads into
 // the unit's first word comes after the marker: the matcher counts that word as a word
 // start inside the new unit, and the unit's word positions run from 2 (the boundary sets
-// the position to 1, the first word start raises it). The program prints the position
+// the position to 1, the first word start raises it). Hosts print the position
 // less one.
 #include <algorithm>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/platform/CharTypes.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
-#include "tools/corvane/Concord_internal.hpp"
+#include "corvane/search/Corpus_search_internal.hpp"
 
-namespace corvane::cli {
+namespace corvane::detail {
 
 namespace {
 
@@ -79,4 +79,4 @@ void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<ch
   }
 }
 
-}  // namespace corvane::cli
+}  // namespace corvane::detail

@@ -1,0 +1,237 @@
+// Searching without decoding the whole text. A search word of plain ASCII characters can
+// only match where the raw bytes hold, at each of its positions, one of its case forms'
+// bytes: UTF-8 and the 8-bit code pages write ASCII as itself and nothing else with those
+// bytes. So the bytes are scanned for the word with the vector scan, each line that holds
+// a candidate is decoded and searched as usual (a line break always comes before and after
+// a word, so a line decides its hits alone), and the words and code units of everything
+// else are counted on the bytes: a hit's position and word number are what a search of
+// the whole text gives. A rare word is then found at the speed of the scan.
+//
+// Also where a text's bytes are cut into ranges, and the text decoded round a byte.
+#include <algorithm>
+#include <cstring>
+
+#include "corvane/platform/CharTypes.hpp"
+#include "corvane/search/Corpus_search_internal.hpp"
+#include "corvane/text/Bare_assemb.hpp"
+
+namespace corvane::detail {
+
+namespace {
+
+inline bool line_break(unsigned char b) {
+  return b == '\n' || b == '\r';
+}
+
+// The first character boundary at or after x (or at or before it), never between CR and LF.
+std::size_t boundary_after(const unsigned char* p, std::size_t n, bool utf8, std::size_t x) {
+  while (utf8 && x < n && (p[x] & 0xC0) == 0x80) ++x;
+  if (x > 0 && x < n && p[x - 1] == '\r' && p[x] == '\n') ++x;
+  return x;
+}
+
+std::size_t boundary_before(const unsigned char* p, std::size_t n, bool utf8, std::size_t x) {
+  while (utf8 && x > 0 && x < n && (p[x] & 0xC0) == 0x80) --x;
+  if (x > 0 && x < n && p[x - 1] == '\r' && p[x] == '\n') --x;
+  return x;
+}
+
+void decode_bytes(const text_file_reader& whole, std::size_t a, std::size_t b,
+                  std::u16string& out) {
+  if (b <= a) return;
+  text_file_reader range(whole, a, b);
+  const std::size_t at = out.size();
+  // At most two units a byte, and room for the decoder's vector stores.
+  out.resize(at + 2 * (b - a) + 64);
+  std::size_t n = at;
+  for (std::size_t got; (got = range.read(out.data() + n, out.size() - n)) > 0;) n += got;
+  out.resize(n);
+}
+
+}  // namespace
+
+void decode_window(const text_file_reader& whole, std::size_t at, bool after, std::size_t units,
+                   std::u16string& out) {
+  out.clear();
+  const unsigned char* p = whole.raw_bytes();
+  const std::size_t n = whole.raw_size();
+  if (p == nullptr || units == 0) return;
+  const bool utf8 = whole.raw_byte_map() == nullptr;
+  // A code unit takes at most three bytes.
+  const std::size_t span = 3 * units + 8;
+  if (after) {
+    const std::size_t b = boundary_before(p, n, utf8, std::min(n, at + span));
+    decode_bytes(whole, at, b, out);
+    if (out.size() > units) out.resize(units);
+  } else {
+    const std::size_t a = boundary_after(p, n, utf8, at > span ? at - span : 0);
+    decode_bytes(whole, a, at, out);
+    if (out.size() > units) out.erase(0, out.size() - units);
+  }
+}
+
+void part_searcher::prepare_byte_patterns() {
+  s_->byte_patterns.clear();
+  // Sentence counts need every paragraph's sentences; a word limit makes the words searched
+  // depend on where the scan stops (but counting counts them all).
+  if (plan_.markers || (plan_.options.max_per_word > 0 && !plan_.options.count_only)) return;
+  std::vector<std::pair<std::string, std::string>> patterns;
+  for (const TSearch_word_format_rec& w : plan_.words) {
+    const std::u16string& text = w.search_text;
+    const bool same = w.flags.contains(myCaseIsSensitive);
+    const std::u16string* forms[3] = {&w.copies[same ? unchanged_copy : upper_copy],
+                                      &w.copies[same ? unchanged_copy : lower_copy],
+                                      &w.copies[same ? unchanged_copy : title_copy]};
+    std::string a, b;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      char16_t c[3];
+      for (int f = 0; f < 3; ++f) {
+        // Printable ASCII only: wildcard codes, blanks and other scripts go the usual way.
+        if (forms[f]->size() != text.size()) return;
+        c[f] = (*forms[f])[i];
+        if (c[f] <= 0x20 || c[f] >= 0x7F) return;
+      }
+      const char16_t x = c[0];
+      const char16_t y = c[1] != x ? c[1] : c[2];
+      if (c[2] != x && c[2] != y) return;
+      a += static_cast<char>(x);
+      b += static_cast<char>(y);
+    }
+    if (a.empty()) return;
+    patterns.emplace_back(std::move(a), std::move(b));
+  }
+  s_->byte_patterns = std::move(patterns);
+}
+
+bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t from, std::size_t to,
+                                    bool first, part_output& out, const part_flush& flush,
+                                    bool& stopped) {
+  state& s = *s_;
+  const unsigned char* p = whole.raw_bytes();
+  if (s.byte_patterns.empty() || p == nullptr || whole.raw_trusted()) return false;
+  const char16_t* map = whole.raw_byte_map();
+  const bool reporting = !plan_.options.count_only;
+
+  // The lines that hold a candidate; too many, and the part is searched whole.
+  const std::size_t most = (to - from) / (reporting ? 1024 : 4096) + 16;
+  std::vector<std::pair<std::size_t, std::size_t>> lines;
+  const auto* bytes = reinterpret_cast<const char*>(p);
+  for (const auto& [a, b] : s.byte_patterns) {
+    for (std::size_t at = from; at < to;) {
+      const char* hit =
+          FastStrIPos(bytes + at, a.c_str(), b.c_str(), static_cast<std::ptrdiff_t>(to - at));
+      if (hit == nullptr) break;
+      const auto c = static_cast<std::size_t>(hit - bytes);
+      std::size_t start = c, end = c;
+      while (start > from && !line_break(p[start - 1])) --start;
+      while (end < to && !line_break(p[end])) ++end;
+      lines.emplace_back(start, end);
+      if (lines.size() > most) {
+        whole.release(from, at);
+        return false;
+      }
+      at = end;
+    }
+  }
+  whole.release(from, to);
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+
+  const std::size_t n_words = plan_.words.size();
+  const std::int64_t text_start = first ? 0 : std::numeric_limits<std::int64_t>::min() / 2;
+  const bool utf8 = map == nullptr;
+  const std::size_t text_end = whole.raw_size();
+  const std::size_t keep = reporting ? plan_.window : 0;
+  std::int64_t units = 0;  // code units of [from, cursor)
+  std::int64_t words = 0;  // word starts in [from, cursor)
+  std::size_t cursor = from, released = from;
+  std::vector<TSearchStatsRec> line_stats(n_words);
+  std::u16string window;
+  const std::uint16_t* const types = char_type1_table();
+  for (const auto& [start, end] : lines) {
+    units += static_cast<std::int64_t>(whole.count_units(cursor, start));
+    words += count_word_starts(p, cursor, start, map, cursor == from && first) - 1;
+    // The matcher has counted the word that starts the line by the time it reaches it.
+    const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
+    const std::int64_t at_line =
+        words + count_word_starts(p, start, next, map, start > from || first) - 1;
+    for (TSearchStatsRec& st : line_stats) {
+      st = TSearchStatsRec{};
+      st.number[stats_word] = static_cast<std::int32_t>(at_line);
+      for (int k : {stats_sentence, stats_paragraph, stats_section})
+        st.position[k] = st.out_of[k] = static_cast<std::int32_t>(at_line);
+    }
+    // The line, with the text round it that its hits' contexts take.
+    window.clear();
+    std::int64_t left_units = 0;
+    if (keep > 0) {
+      decode_window(whole, start, false, keep, window);
+      left_units = static_cast<std::int64_t>(window.size());
+    }
+    decode_bytes(whole, start, end, window);
+    const std::size_t line_units = window.size() - static_cast<std::size_t>(left_units);
+    if (keep > 0) {
+      std::u16string right;
+      decode_window(whole, end, true, keep, right);
+      window += right;
+    }
+    if (s.classes.size() < line_units + 2) s.classes.resize(line_units + 2);
+    const char16_t* line = window.data() + left_units;
+    for (std::size_t i = 0; i < line_units; ++i) s.classes[i] = types[line[i]];
+    search_buffer_words(line, line_units, s.found, out.counted, line_stats);
+    for (part_hit& h : s.found) h.position += units;
+    if (reporting)
+      take_hits(s.found, window.data(), units - left_units, window.size(), text_start, true, out);
+    units += static_cast<std::int64_t>(line_units);
+    words += count_word_starts(p, start, end, map, start > from || first) - 1;
+    cursor = end;
+    if (out.batch.hits.size() >= 1024) {
+      if (!flush(out)) {
+        stopped = true;
+        return true;
+      }
+    }
+    if (cursor - released >= (std::size_t{2} << 20)) {
+      whole.release(released, cursor);
+      released = cursor;
+    }
+  }
+  units += static_cast<std::int64_t>(whole.count_units(cursor, to));
+  words += count_word_starts(p, cursor, to, map, cursor == from && first);
+  whole.release(released, to);
+  // Without markers the units' word positions are word counts too.
+  for (TSearchStatsRec& st : out.stats) {
+    st = TSearchStatsRec{};
+    st.number[stats_word] = static_cast<std::int32_t>(words);
+    for (int k : {stats_sentence, stats_paragraph, stats_section})
+      st.position[k] = st.out_of[k] = static_cast<std::int32_t>(words);
+  }
+  out.units = units;
+  if (!flush(out)) stopped = true;
+  return true;
+}
+
+std::vector<std::size_t> range_cuts(const unsigned char* p, std::size_t n, std::size_t target,
+                                    bool markers) {
+  auto printable = [](unsigned char b) { return b > 0x20 && b < 0x7F; };
+  std::vector<std::size_t> cuts = {0};
+  target = std::max<std::size_t>(target, 4096);
+  // A place to cut is looked for in the next 64 KiB; a text without one stays whole there.
+  constexpr std::size_t kLook = 1 << 16;
+  for (std::size_t at = target; at + 1 < n; at += target) {
+    const std::size_t stop = std::min(n - 1, at + kLook);
+    for (std::size_t i = std::max(at, cuts.back() + 1); i < stop; ++i) {
+      const bool good = markers ? (p[i] == '\r' || p[i] == '\n') && printable(p[i - 1])
+                                : p[i - 1] == '\n' && printable(p[i]);
+      if (good) {
+        cuts.push_back(i);
+        at = i;
+        break;
+      }
+    }
+  }
+  cuts.push_back(n);
+  return cuts;
+}
+
+}  // namespace corvane::detail

@@ -1,0 +1,164 @@
+// Counting words on a text's raw bytes, as the matcher counts them on the decoded
+// characters: a word starts at a non-blank character after a blank one. ASCII runs go
+// through a kernel (scalar reference, SSE2, AVX2 picked at run time); other characters are
+// decoded one at a time.
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+#include "corvane/platform/CharTypes.hpp"
+#include "corvane/search/Corpus_search_internal.hpp"
+#include "corvane/text/Bare_assemb_kernels.hpp"
+
+namespace corvane::detail {
+
+namespace {
+
+inline unsigned ascii_blank(unsigned char b) {
+  return b < 0x21 || b == 0x7F ? 1 : 0;
+}
+
+// Sixteen bytes a block: the scalar reference keeps the vector kernels' block rule, so that
+// all three stop at the same place.
+std::size_t scalar_ascii_run(const unsigned char* p, std::size_t n, std::int64_t& count,
+                             unsigned& blank_before) {
+  std::size_t i = 0;
+  while (i + 16 <= n) {
+    bool ascii = true;
+    for (std::size_t k = 0; k < 16; ++k) ascii = ascii && p[i + k] < 0x80;
+    if (!ascii) break;
+    for (std::size_t k = 0; k < 16; ++k) {
+      const unsigned blank = ascii_blank(p[i + k]);
+      if (!blank && blank_before) ++count;
+      blank_before = blank;
+    }
+    i += 16;
+  }
+  return i;
+}
+
+#if defined(__x86_64__)
+
+// Bits set in a mask, without the library call that __builtin_popcount becomes on
+// processors the build does not assume to have POPCNT.
+inline unsigned bits32(std::uint32_t x) {
+  x = x - ((x >> 1) & 0x55555555u);
+  x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+  x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+  return (x * 0x01010101u) >> 24;
+}
+
+std::size_t sse2_ascii_run(const unsigned char* p, std::size_t n, std::int64_t& count,
+                           unsigned& blank_before) {
+  const __m128i space = _mm_set1_epi8(0x21), del = _mm_set1_epi8(0x7F);
+  std::size_t i = 0;
+  unsigned prev = blank_before;
+  std::int64_t c = 0;
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    if (_mm_movemask_epi8(v) != 0) break;
+    const auto blank = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, space), _mm_cmpeq_epi8(v, del))));
+    const std::uint32_t after_blank = ((blank << 1) | prev) & 0xFFFF;
+    c += bits32(~blank & after_blank & 0xFFFF);
+    prev = blank >> 15;
+    i += 16;
+  }
+  count += c;
+  blank_before = prev;
+  return i;
+}
+
+__attribute__((target("avx2,popcnt"))) std::size_t avx2_ascii_run(const unsigned char* p,
+                                                                  std::size_t n,
+                                                                  std::int64_t& count,
+                                                                  unsigned& blank_before) {
+  const __m256i space = _mm256_set1_epi8(0x21), del = _mm256_set1_epi8(0x7F);
+  std::size_t i = 0;
+  std::uint64_t prev = blank_before;
+  std::int64_t c = 0;
+  while (i + 32 <= n) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+    if (_mm256_movemask_epi8(v) != 0) break;
+    const auto blank = static_cast<std::uint32_t>(_mm256_movemask_epi8(
+        _mm256_or_si256(_mm256_cmpgt_epi8(space, v), _mm256_cmpeq_epi8(v, del))));
+    const std::uint32_t after_blank = (blank << 1) | static_cast<std::uint32_t>(prev);
+    c += _mm_popcnt_u32(~blank & after_blank);
+    prev = blank >> 31;
+    i += 32;
+  }
+  count += c;
+  blank_before = static_cast<unsigned>(prev);
+  // The last sixteen bytes of a block the 32-byte loop could not take.
+  return i + sse2_ascii_run(p + i, n - i, count, blank_before);
+}
+
+constexpr word_start_kernel kSse2{"sse2", sse2_ascii_run};
+constexpr word_start_kernel kAvx2{"avx2", avx2_ascii_run};
+
+#endif
+
+constexpr word_start_kernel kScalar{"scalar", scalar_ascii_run};
+
+}  // namespace
+
+const word_start_kernel& scalar_word_start_kernel() {
+  return kScalar;
+}
+
+std::vector<const word_start_kernel*> supported_word_start_kernels() {
+  std::vector<const word_start_kernel*> kernels = {&kScalar};
+#if defined(__x86_64__)
+  if (simd_level_supported(simd_level::sse2)) kernels.push_back(&kSse2);
+  if (simd_level_supported(simd_level::avx2) && __builtin_cpu_supports("popcnt"))
+    kernels.push_back(&kAvx2);
+#endif
+  return kernels;
+}
+
+const word_start_kernel& active_word_start_kernel() {
+  static const word_start_kernel* const best = supported_word_start_kernels().back();
+  return *best;
+}
+
+std::int64_t count_word_starts(const unsigned char* p, std::size_t from, std::size_t to,
+                               const char16_t* map, bool first) {
+  if (from >= to) return 0;
+  const std::uint16_t* const types = char_type1_table();
+  const word_start_kernel& kernel = active_word_start_kernel();
+  std::int64_t count = 0;
+  unsigned prev_blank = first ? 1 : 0;
+  std::size_t i = from;
+  while (i < to) {
+    i += kernel.ascii_run(p + i, to - i, count, prev_blank);
+    if (i >= to) break;
+    const unsigned b = p[i];
+    std::uint32_t c = b;
+    std::size_t len = 1;
+    if (b >= 0x80) {
+      if (map != nullptr) {
+        c = map[b];
+      } else if (b < 0xE0) {
+        c = (b & 0x1F) << 6 | (p[i + 1] & 0x3F);
+        len = 2;
+      } else if (b < 0xF0) {
+        c = (b & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+        len = 3;
+      } else {
+        c = 0x10000;  // a surrogate pair: no blank
+        len = 4;
+      }
+    }
+    const unsigned blank = c < 0x10000 && (types[c] & kWhitespaceClasses) != 0 ? 1 : 0;
+    if (!blank && prev_blank) ++count;
+    prev_blank = blank;
+    i += len;
+  }
+  // The decoded text always ends with a line break (the decoder closes an open last line),
+  // and the spare class word after it reads as the start of a word.
+  return count + 1;
+}
+
+}  // namespace corvane::detail
