@@ -37,9 +37,12 @@ struct corpus_search_options {
   std::int32_t context = 40;              // code units of context on each side of a hit
   std::vector<ConcordSortKey> sort_keys;  // when given, each hit carries its sort keys
   unsigned workers = 0;                   // 0: one per processor
-  // Tuning: characters searched at a time, and the bytes of a large text searched apart.
+  // Tuning: characters searched at a time, the bytes of a large text searched apart, and
+  // whether plain ASCII words are looked for in the raw bytes first (the results are the
+  // same either way).
   std::size_t piece = std::size_t{1} << 17;
   std::size_t range = std::size_t{4} << 20;
+  bool byte_prefilter = true;
 };
 
 // A text as the sink sees it.

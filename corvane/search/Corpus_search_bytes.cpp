@@ -74,7 +74,9 @@ void part_searcher::prepare_byte_patterns() {
   s_->byte_patterns.clear();
   // Sentence counts need every paragraph's sentences; a word limit makes the words searched
   // depend on where the scan stops (but counting counts them all).
-  if (plan_.markers || (plan_.options.max_per_word > 0 && !plan_.options.count_only)) return;
+  if (!plan_.options.byte_prefilter || plan_.markers ||
+      (plan_.options.max_per_word > 0 && !plan_.options.count_only))
+    return;
   std::vector<std::pair<std::string, std::string>> patterns;
   for (const TSearch_word_format_rec& w : plan_.words) {
     const std::u16string& text = w.search_text;
@@ -148,13 +150,16 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
   std::vector<TSearchStatsRec> line_stats(n_words);
   std::u16string window;
   const std::uint16_t* const types = char_type1_table();
+  // Word starts in bytes [a, b), without the spare class word's.
+  auto starts_in = [&](std::size_t a, std::size_t b, bool blank_before) -> std::int64_t {
+    return a < b ? count_word_starts(p, a, b, map, blank_before) - 1 : 0;
+  };
   for (const auto& [start, end] : lines) {
     units += static_cast<std::int64_t>(whole.count_units(cursor, start));
-    words += count_word_starts(p, cursor, start, map, cursor == from && first) - 1;
+    words += starts_in(cursor, start, cursor == from && first);
     // The matcher has counted the word that starts the line by the time it reaches it.
     const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
-    const std::int64_t at_line =
-        words + count_word_starts(p, start, next, map, start > from || first) - 1;
+    const std::int64_t at_line = words + starts_in(start, next, start > from || first);
     for (TSearchStatsRec& st : line_stats) {
       st = TSearchStatsRec{};
       st.number[stats_word] = static_cast<std::int32_t>(at_line);
@@ -183,7 +188,7 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     if (reporting)
       take_hits(s.found, window.data(), units - left_units, window.size(), text_start, true, out);
     units += static_cast<std::int64_t>(line_units);
-    words += count_word_starts(p, start, end, map, start > from || first) - 1;
+    words += starts_in(start, end, start > from || first);
     cursor = end;
     if (out.batch.hits.size() >= 1024) {
       if (!flush(out)) {
@@ -197,7 +202,8 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     }
   }
   units += static_cast<std::int64_t>(whole.count_units(cursor, to));
-  words += count_word_starts(p, cursor, to, map, cursor == from && first);
+  // The spare class word after the part reads as a word start, as in count_word_starts.
+  words += starts_in(cursor, to, cursor == from && first) + 1;
   whole.release(released, to);
   // Without markers the units' word positions are word counts too.
   for (TSearchStatsRec& st : out.stats) {

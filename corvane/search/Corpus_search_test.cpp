@@ -1,17 +1,21 @@
-// The searcher's pieces and ranges must be invisible: a text searched in small pieces, or
-// cut into byte ranges, gives exactly the hits and counts of the text searched whole.
+// The corpus search's pieces, ranges, byte prefilter and workers must be invisible: a text
+// searched in small pieces, cut into byte ranges, or scanned on its bytes first, gives
+// exactly the hits, counts and contexts of the text searched whole.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/search/Search_parsing.hpp"
-#include "tools/corvane/Concord_internal.hpp"
+#include "corvane/files/File_utils.hpp"
+#include "corvane/search/Corpus_search.hpp"
+#include "corvane/search/Corpus_search_internal.hpp"
 
-namespace corvane::cli {
+namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
@@ -46,6 +50,48 @@ std::string sample_text(unsigned seed, bool crlf) {
   return text;
 }
 
+struct Hit {
+  std::int64_t number, position;
+  std::int32_t length, search_number;
+  TSearchStatsRec counts;
+  std::u16string left, hit, right;
+};
+
+struct Text {
+  std::string path;
+  std::vector<Hit> hits;
+  std::int64_t hit_count = -1, words = -1;
+  std::string error;
+};
+
+// Keeps everything the search reports, and checks the order of the calls.
+class Collector : public corpus_search_sink {
+ public:
+  std::vector<Text> texts;
+  std::size_t stop_after = SIZE_MAX;  // hits
+  std::size_t hits_seen = 0;
+  bool text_begins(const corpus_text& t) override {
+    EXPECT_EQ(t.index, texts.size());
+    EXPECT_TRUE(texts.empty() || texts.back().hit_count >= 0) << "a text began inside another";
+    texts.push_back({t.path, {}, -1, -1, {}});
+    return true;
+  }
+  bool hit(const corpus_text& t, const corpus_hit& h) override {
+    EXPECT_EQ(t.path, texts.back().path);
+    EXPECT_EQ(h.number, static_cast<std::int64_t>(texts.back().hits.size()) + 1);
+    texts.back().hits.push_back({h.number, h.position, h.length, h.search_number, h.counts,
+                                 std::u16string(h.left), std::u16string(h.hit),
+                                 std::u16string(h.right)});
+    return ++hits_seen < stop_after;
+  }
+  bool text_ends(const corpus_text& t, const corpus_text_end& end) override {
+    texts.back().hit_count = end.hits;
+    texts.back().words = end.words;
+    texts.back().error = end.error;
+    return true;
+  }
+};
+
 TSearch_word_format_rec word(const std::u16string& typed) {
   std::u16string s = typed;
   TSearch_word_format_rec rec;
@@ -53,26 +99,25 @@ TSearch_word_format_rec word(const std::u16string& typed) {
   return rec;
 }
 
-struct Outcome {
-  std::vector<Hit> hits;
-  std::int64_t hit_count, words;
-  std::u16string text;
-};
-
-Outcome search(const std::string& path, SearchPlan plan, unsigned threads) {
-  std::vector<FileResult> results(1);
-  results[0].path = path;
-  std::ostringstream err;
-  progress_meter progress(1, threads, false, err);
-  search_texts(results, plan, threads, progress);
-  EXPECT_EQ(results[0].error, "");
-  return {results[0].hits, results[0].hit_count, results[0].words, results[0].text};
+std::vector<TSearch_word_format_rec> words_of(const std::vector<std::u16string>& typed) {
+  std::vector<TSearch_word_format_rec> words;
+  for (const std::u16string& t : typed) words.push_back(word(t));
+  return words;
 }
 
-void expect_same(const Outcome& a, const Outcome& b, const std::string& what) {
+Text search(const std::string& path, const std::vector<TSearch_word_format_rec>& words,
+            const corpus_search_options& options) {
+  Collector c;
+  EXPECT_TRUE(search_corpus({path}, words, options, c));
+  EXPECT_EQ(c.texts.size(), 1u);
+  if (c.texts.empty()) return {};
+  EXPECT_EQ(c.texts[0].error, "");
+  return c.texts[0];
+}
+
+void expect_same(const Text& a, const Text& b, const std::string& what) {
   EXPECT_EQ(a.hit_count, b.hit_count) << what;
   EXPECT_EQ(a.words, b.words) << what;
-  EXPECT_TRUE(a.text == b.text) << what;
   ASSERT_EQ(a.hits.size(), b.hits.size()) << what;
   for (std::size_t i = 0; i < a.hits.size(); ++i) {
     const Hit& x = a.hits[i];
@@ -80,6 +125,9 @@ void expect_same(const Outcome& a, const Outcome& b, const std::string& what) {
     ASSERT_EQ(x.position, y.position) << what << " hit " << i;
     EXPECT_EQ(x.length, y.length) << what << " hit " << i;
     EXPECT_EQ(x.search_number, y.search_number) << what << " hit " << i;
+    EXPECT_TRUE(x.left == y.left && x.hit == y.hit && x.right == y.right)
+        << what << " hit " << i << ": [" << u8(x.left) << "|" << u8(x.hit) << "|" << u8(x.right)
+        << "] against [" << u8(y.left) << "|" << u8(y.hit) << "|" << u8(y.right) << "]";
     for (int k = 0; k < 5; ++k) {
       EXPECT_EQ(x.counts.number[k], y.counts.number[k]) << what << " hit " << i << " kind " << k;
       EXPECT_EQ(x.counts.position[k], y.counts.position[k])
@@ -88,10 +136,28 @@ void expect_same(const Outcome& a, const Outcome& b, const std::string& what) {
   }
 }
 
-class ConcordPiecesTest : public ::testing::Test {
+// Each hit's context is the text round it: `width` units each side, cut at the text's
+// ends and never inside a surrogate pair.
+void expect_contexts_of(const Text& t, const std::u16string& text, std::size_t width) {
+  auto low = [](char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  for (const Hit& h : t.hits) {
+    const auto pos = static_cast<std::size_t>(h.position);
+    const std::size_t end = pos + static_cast<std::size_t>(h.length);
+    ASSERT_LE(end, text.size());
+    std::size_t l0 = pos > width ? pos - width : 0;
+    if (l0 < pos && l0 > 0 && low(text[l0])) ++l0;
+    std::size_t r1 = std::min(text.size(), end + width);
+    if (r1 > end && r1 < text.size() && low(text[r1])) --r1;
+    ASSERT_TRUE(h.hit == text.substr(pos, end - pos)) << pos;
+    ASSERT_TRUE(h.left == text.substr(l0, pos - l0)) << pos << " [" << u8(h.left) << "]";
+    ASSERT_TRUE(h.right == text.substr(end, r1 - end)) << pos << " [" << u8(h.right) << "]";
+  }
+}
+
+class CorpusSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("corvane-pieces-" + std::to_string(::getpid()));
+    dir = fs::temp_directory_path() / ("corvane-corpus-" + std::to_string(::getpid()));
     fs::create_directories(dir);
   }
   void TearDown() override { fs::remove_all(dir); }
@@ -102,39 +168,47 @@ class ConcordPiecesTest : public ::testing::Test {
   fs::path dir;
 };
 
-TEST_F(ConcordPiecesTest, PiecesAndRangesGiveTheWholeTextsResults) {
+corpus_search_options whole_text_options() {
+  corpus_search_options o;
+  o.piece = std::size_t{1} << 30;
+  o.range = std::size_t{1} << 30;
+  o.workers = 1;
+  o.byte_prefilter = false;
+  o.context = 12;
+  return o;
+}
+
+TEST_F(CorpusSearchTest, PiecesRangesAndWorkersGiveTheWholeTextsResults) {
   const std::string files[] = {write("lf.txt", sample_text(1, false)),
                                write("crlf.txt", sample_text(2, true)),
                                write("open.txt", sample_text(3, false) + "last cat")};
+  const auto words = words_of({u"cat", u"the", u"caf*", u"dog's", u"снег"});
   for (const std::string& file : files) {
+    const std::u16string text = TextFileContents(u16(file));
     for (const bool markers : {false, true}) {
-      SearchPlan plan;
-      plan.words = {word(u"cat"), word(u"the"), word(u"caf*"), word(u"dog's"), word(u"снег")};
-      plan.allow = u"'-";
-      plan.lcid = 0x0409;
-      plan.keep_text = true;
-      plan.markers = markers;
-      plan.piece = std::size_t{1} << 30;
-      plan.range = std::size_t{1} << 30;
-      const Outcome whole = search(file, plan, 1);
+      corpus_search_options o = whole_text_options();
+      o.counts = markers ? corpus_counts::structure : corpus_counts::words;
+      const Text whole = search(file, words, o);
       ASSERT_GT(whole.hits.size(), 1000u);
+      expect_contexts_of(whole, text, 12);
       const std::string what = file + (markers ? " with markers" : "");
-      plan.piece = 64;
-      expect_same(search(file, plan, 1), whole, what + " in pieces");
-      plan.range = 4096;
-      expect_same(search(file, plan, 3), whole, what + " in ranges");
+      o.piece = 64;
+      expect_same(search(file, words, o), whole, what + " in pieces");
+      o.range = 4096;
+      o.workers = 3;
+      expect_same(search(file, words, o), whole, what + " in ranges");
       // Counting only gives the same totals.
-      plan.count_only = true;
-      plan.keep_text = false;
-      const Outcome counted = search(file, plan, 2);
+      o.count_only = true;
+      o.workers = 2;
+      const Text counted = search(file, words, o);
       EXPECT_EQ(counted.hit_count, whole.hit_count) << what;
       EXPECT_EQ(counted.words, whole.words) << what;
+      EXPECT_TRUE(counted.hits.empty());
       // At most N hits per word and file: the first N of each word, whatever the cuts.
-      plan.max_per_word = 7;
-      EXPECT_EQ(search(file, plan, 2).hit_count, 5 * 7) << what;
-      plan.count_only = false;
-      plan.keep_text = true;
-      const Outcome first7 = search(file, plan, 2);
+      o.max_per_word = 7;
+      EXPECT_EQ(search(file, words, o).hit_count, 5 * 7) << what;
+      o.count_only = false;
+      const Text first7 = search(file, words, o);
       ASSERT_EQ(first7.hits.size(), 35u);
       std::vector<Hit> want;
       std::vector<int> seen(5, 0);
@@ -146,41 +220,94 @@ TEST_F(ConcordPiecesTest, PiecesAndRangesGiveTheWholeTextsResults) {
   }
 }
 
-// Counting plain ASCII words scans the raw bytes and searches only the lines that may hold
-// a hit; the counts must be those of the full search, in UTF-8 and 8-bit texts.
-TEST_F(ConcordPiecesTest, CountingOnTheBytesGivesTheFullSearchsCounts) {
+// Plain ASCII words are looked for in the raw bytes first and only the lines that may hold
+// a hit are searched; positions, word numbers, contexts and totals must be the full
+// search's, in UTF-8 and 8-bit texts, LF and CR LF, whole and in ranges.
+TEST_F(CorpusSearchTest, TheBytePrefilterGivesTheFullSearchsResults) {
   std::string eight_bit = sample_text(5, true);
   for (char& c : eight_bit)
     if (static_cast<unsigned char>(c) >= 0x80) c = '\xA0';  // windows-1252 no-break space
+  // Rare enough hits that the prefilter takes them (one line in a thousand bytes or fewer).
+  std::string sparse;
+  std::mt19937 g(9);
+  for (int i = 0; i < 4000; ++i) {
+    sparse += i % 97 == 0 ? "The cat\u00A0sat; a\u3000cat-flap, x-ray o'clock cats.\r\n"
+                          : "  nothing here \xF0\x9F\x98\x80 but words\tand more words\n";
+    if (g() % 50 == 0) sparse += "\r";
+  }
   const std::string files[] = {write("lf.txt", sample_text(1, false)),
                                write("crlf.txt", sample_text(2, true) + "cat"),
-                               write("w1252.txt", eight_bit + "\x81\x8D cat \xE9the")};
+                               write("w1252.txt", eight_bit + "\x81\x8D cat \xE9the"),
+                               write("sparse.txt", sparse), write("sparse_open.txt", sparse + "cat")};
   const std::vector<std::u16string> searches[] = {
       {u"cat", u"the"}, {u"dog's", u"o'clock", u"x-ray"}, {u"==CAT==", u"cats"}, {u"zebra"}};
   for (const std::string& file : files) {
+    const std::u16string text = TextFileContents(u16(file));
     for (const auto& typed : searches) {
+      const auto words = words_of(typed);
       for (const bool allow : {true, false}) {
-        SearchPlan plan;
-        for (const std::u16string& t : typed) plan.words.push_back(word(t));
-        plan.allow = allow ? u"'-" : u"";
-        plan.lcid = 0x0409;
-        const Outcome full = search(file, plan, 1);
-        plan.count_only = true;
-        plan.range = 4096;
-        for (unsigned threads : {1u, 3u}) {
-          const Outcome counted = search(file, plan, threads);
-          EXPECT_EQ(counted.hit_count, full.hit_count) << file << " " << u8(typed[0]);
-          EXPECT_EQ(counted.words, full.words)
-              << file << " " << u8(typed[0]) << " allow " << allow << " threads " << threads;
+        corpus_search_options o = whole_text_options();
+        o.allow = allow ? u"'-" : u"";
+        const Text full = search(file, words, o);
+        const std::string what = file + " " + u8(typed[0]) + (allow ? "" : " no allow");
+        o.byte_prefilter = true;
+        o.range = 4096;
+        for (unsigned workers : {1u, 3u}) {
+          o.workers = workers;
+          o.count_only = false;
+          const Text t = search(file, words, o);
+          expect_same(t, full, what + " workers " + std::to_string(workers));
+          expect_contexts_of(t, text, 12);
+          o.count_only = true;
+          const Text counted = search(file, words, o);
+          EXPECT_EQ(counted.hit_count, full.hit_count) << what;
+          EXPECT_EQ(counted.words, full.words) << what << " workers " << workers;
         }
       }
     }
   }
 }
 
-TEST(ConcordBytes, WordStartsAsTheMatcherCountsThem) {
+TEST_F(CorpusSearchTest, TextsComeInOrderAndTheSinkCanStopTheSearch) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < 12; ++i)
+    paths.push_back(write("t" + std::to_string(i) + ".txt", sample_text(20 + i, i % 2 == 0)));
+  paths.insert(paths.begin() + 3, (dir / "missing.txt").string());
+  const auto words = words_of({u"cat"});
+  corpus_search_options o;
+  o.workers = 1;
+  Collector one;
+  EXPECT_TRUE(search_corpus(paths, words, o, one));
+  ASSERT_EQ(one.texts.size(), paths.size());
+  EXPECT_EQ(one.texts[3].error, "cannot be opened for reading");
+  o.workers = 3;
+  o.range = 4096;
+  std::uint64_t last_bytes = 0;
+  std::size_t calls = 0;
+  Collector three;
+  EXPECT_TRUE(search_corpus(paths, words, o, three, [&](std::uint64_t bytes, std::size_t) {
+    ++calls;
+    last_bytes = bytes;
+  }));
+  ASSERT_EQ(three.texts.size(), paths.size());
+  std::uint64_t total = 0;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    expect_same(three.texts[i], one.texts[i], paths[i]);
+    if (i != 3) total += fs::file_size(paths[i]);
+  }
+  EXPECT_GT(calls, 0u);
+  EXPECT_EQ(last_bytes, total);
+  // Stopping: no hit is reported after the sink said no.
+  Collector stopper;
+  stopper.stop_after = 10;
+  EXPECT_FALSE(search_corpus(paths, words, o, stopper));
+  EXPECT_EQ(stopper.hits_seen, 10u);
+  EXPECT_THROW(search_corpus(paths, {}, o, stopper), std::invalid_argument);
+}
+
+TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {
   auto count = [](const std::string& s, bool first) {
-    return count_word_starts(reinterpret_cast<const unsigned char*>(s.data()), 0, s.size(), nullptr,
+    return detail::count_word_starts(reinterpret_cast<const unsigned char*>(s.data()), 0, s.size(), nullptr,
                              first);
   };
   EXPECT_EQ(count("", true), 0);
@@ -191,51 +318,80 @@ TEST(ConcordBytes, WordStartsAsTheMatcherCountsThem) {
   // The bytes after the range are not looked at, however the vector loop ends.
   const std::string two = std::string(15, 'a') + "\n" + "b";
   EXPECT_EQ(
-      count_word_starts(reinterpret_cast<const unsigned char*>(two.data()), 0, 16, nullptr, true),
+      detail::count_word_starts(reinterpret_cast<const unsigned char*>(two.data()), 0, 16, nullptr, true),
       2);
 }
 
 // A search word with a space may match across any cut, so its texts are searched whole.
-TEST_F(ConcordPiecesTest, PhrasesAcrossLineBreaksAreFound) {
+TEST_F(CorpusSearchTest, PhrasesAcrossLineBreaksAreFound) {
   std::string text;
   for (int i = 0; i < 400; ++i) text += "an old cat sat on\nthe mat and on the\nmat again.\n";
   const std::string file = write("phrase.txt", text);
-  SearchPlan plan;
-  plan.words = {word(u"on the")};
-  plan.lcid = 0x0409;
-  plan.piece = 64;
-  plan.range = 4096;
-  EXPECT_EQ(search(file, plan, 2).hit_count, 800);
+  corpus_search_options o;
+  o.piece = 64;
+  o.range = 4096;
+  o.workers = 2;
+  EXPECT_EQ(search(file, words_of({u"on the"}), o).hit_count, 800);
 }
 
 // Sentence and paragraph numbers, and word positions within them, start at 1.
-TEST_F(ConcordPiecesTest, MarkersNumberSentencesAndParagraphs) {
+TEST_F(CorpusSearchTest, MarkersNumberSentencesAndParagraphs) {
   const std::string file =
       write("s.txt", "First one. Second one? \"Third,\" he said.\n\n  Para two here. And more!\n");
-  SearchPlan plan;
-  plan.words = {word(u"first"), word(u"third"), word(u"said"), word(u"para"), word(u"more")};
-  plan.lcid = 0x0409;
-  plan.markers = true;
-  const Outcome o = search(file, plan, 1);
-  ASSERT_EQ(o.hits.size(), 5u);
+  corpus_search_options o;
+  o.counts = corpus_counts::structure;
+  const Text t = search(file, words_of({u"first", u"third", u"said", u"para", u"more"}), o);
+  ASSERT_EQ(t.hits.size(), 5u);
   // word, sentence, word in sentence (as printed: position less one), paragraph
   const int want[5][4] = {{1, 1, 1, 1}, {5, 3, 1, 1}, {7, 3, 3, 1}, {8, 4, 1, 2}, {12, 5, 2, 2}};
   for (int i = 0; i < 5; ++i) {
-    const TSearchStatsRec& c = o.hits[static_cast<std::size_t>(i)].counts;
+    const TSearchStatsRec& c = t.hits[static_cast<std::size_t>(i)].counts;
     EXPECT_EQ(c.number[stats_word], want[i][0]) << i;
     EXPECT_EQ(c.number[stats_sentence], want[i][1]) << i;
     EXPECT_EQ(c.position[stats_sentence] - 1, want[i][2]) << i;
     EXPECT_EQ(c.number[stats_paragraph], want[i][3]) << i;
   }
-  EXPECT_EQ(o.words, 12);
+  EXPECT_EQ(t.words, 12);
 }
 
-TEST(ConcordRanges, CutsFallOnLineBoundaries) {
+// Every vector kernel of the word counter agrees with the scalar reference: same count,
+// same bytes taken, same state after them, on random mixes of ASCII words, blanks, DEL and
+// high bytes, from every alignment.
+TEST(CorpusSearchBytes, WordStartKernelsMatchTheScalarReference) {
+  std::mt19937 g(17);
+  const char pool[] = {'a', 'b', ' ', ' ', '\n', '\t', 0x7F, '!', 0x20, 'Z', 0x01, '~'};
+  const auto kernels = detail::supported_word_start_kernels();
+  EXPECT_GE(kernels.size(), 1u);
+  for (int round = 0; round < 3000; ++round) {
+    std::string s(g() % 200, 'x');
+    for (char& c : s) c = g() % 300 == 0 ? static_cast<char>(0x80 + g() % 0x40) : pool[g() % 12];
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t skip = s.empty() ? 0 : g() % std::min<std::size_t>(s.size(), 33);
+    for (const unsigned before : {0u, 1u}) {
+      std::int64_t want_count = 0;
+      unsigned want_state = before;
+      const std::size_t want = detail::scalar_word_start_kernel().ascii_run(
+          p + skip, s.size() - skip, want_count, want_state);
+      for (const detail::word_start_kernel* k : kernels) {
+        std::int64_t count = 0;
+        unsigned state = before;
+        const std::size_t got = k->ascii_run(p + skip, s.size() - skip, count, state);
+        // A wider kernel may stop at its own block boundary, but never later than the
+        // reference, and what it took must count alike.
+        ASSERT_EQ(got, want) << k->name << " round " << round;
+        ASSERT_EQ(count, want_count) << k->name << " round " << round;
+        ASSERT_EQ(state, want_state) << k->name << " round " << round;
+      }
+    }
+  }
+}
+
+TEST(CorpusSearchRanges, CutsFallOnLineBoundaries) {
   std::string text;
   for (int i = 0; i < 3000; ++i) text += i % 9 == 0 ? "\n" : "word. next\n";
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   for (const bool markers : {false, true}) {
-    const std::vector<std::size_t> cuts = range_cuts(p, text.size(), 4096, markers);
+    const std::vector<std::size_t> cuts = detail::range_cuts(p, text.size(), 4096, markers);
     ASSERT_GT(cuts.size(), 3u);
     EXPECT_EQ(cuts.front(), 0u);
     EXPECT_EQ(cuts.back(), text.size());
@@ -250,15 +406,9 @@ TEST(ConcordRanges, CutsFallOnLineBoundaries) {
   // No place to cut: one range.
   const std::string flat(20000, 'x');
   EXPECT_EQ(
-      range_cuts(reinterpret_cast<const unsigned char*>(flat.data()), flat.size(), 4096, false),
+      detail::range_cuts(reinterpret_cast<const unsigned char*>(flat.data()), flat.size(), 4096, false),
       (std::vector<std::size_t>{0, flat.size()}));
 }
 
-TEST(ConcordProgress, LineShowsTextsAndSpeed) {
-  EXPECT_EQ(progress_meter::line(12, 345, 81.25e6, 1.0),
-            "corvane concord: 12/345 texts, 81.2 MB/s");
-  EXPECT_EQ(progress_meter::line(0, 1, 0, 0), "corvane concord: 0/1 texts, 0.0 MB/s");
-}
-
 }  // namespace
-}  // namespace corvane::cli
+}  // namespace corvane
