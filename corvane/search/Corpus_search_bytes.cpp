@@ -114,25 +114,37 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
   const char16_t* map = whole.raw_byte_map();
   const bool reporting = !plan_.options.count_only;
 
-  // The lines that hold a candidate; too many, and the part is searched whole.
-  const std::size_t most = (to - from) / (reporting ? 1024 : 4096) + 16;
+  // The lines that hold a candidate; too many, and the part is searched whole. A line
+  // costs about as much as a thousand bytes searched in full.
+  const std::size_t most = (to - from) / 1024 + 16;
   std::vector<std::pair<std::size_t, std::size_t>> lines;
   const auto* bytes = reinterpret_cast<const char*>(p);
+  // The scan goes a stretch at a time, giving back the memory of what it has read.
+  constexpr std::size_t kStretch = std::size_t{4} << 20;
   for (const auto& [a, b] : s.byte_patterns) {
+    std::size_t released = from;
     for (std::size_t at = from; at < to;) {
+      const std::size_t stop = std::min(to, at + kStretch + a.size());
       const char* hit =
-          FastStrIPos(bytes + at, a.c_str(), b.c_str(), static_cast<std::ptrdiff_t>(to - at));
-      if (hit == nullptr) break;
-      const auto c = static_cast<std::size_t>(hit - bytes);
-      std::size_t start = c, end = c;
-      while (start > from && !line_break(p[start - 1])) --start;
-      while (end < to && !line_break(p[end])) ++end;
-      lines.emplace_back(start, end);
-      if (lines.size() > most) {
-        whole.release(from, at);
-        return false;
+          FastStrIPos(bytes + at, a.c_str(), b.c_str(), static_cast<std::ptrdiff_t>(stop - at));
+      if (hit == nullptr) {
+        at = stop == to ? to : stop - a.size() + 1;
+      } else {
+        const auto c = static_cast<std::size_t>(hit - bytes);
+        std::size_t start = c, end = c;
+        while (start > from && !line_break(p[start - 1])) --start;
+        while (end < to && !line_break(p[end])) ++end;
+        lines.emplace_back(start, end);
+        if (lines.size() > most) {
+          whole.release(from, at);
+          return false;
+        }
+        at = end;
       }
-      at = end;
+      if (at - released >= kStretch) {
+        whole.release(released, at);
+        released = at;
+      }
     }
   }
   whole.release(from, to);

@@ -8,12 +8,12 @@
 #include <random>
 #include <sstream>
 
+#include "corvane/files/File_utils.hpp"
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/Utf.hpp"
-#include "corvane/search/Search_parsing.hpp"
-#include "corvane/files/File_utils.hpp"
 #include "corvane/search/Corpus_search.hpp"
 #include "corvane/search/Corpus_search_internal.hpp"
+#include "corvane/search/Search_parsing.hpp"
 
 namespace corvane {
 namespace {
@@ -235,10 +235,10 @@ TEST_F(CorpusSearchTest, TheBytePrefilterGivesTheFullSearchsResults) {
                           : "  nothing here \xF0\x9F\x98\x80 but words\tand more words\n";
     if (g() % 50 == 0) sparse += "\r";
   }
-  const std::string files[] = {write("lf.txt", sample_text(1, false)),
-                               write("crlf.txt", sample_text(2, true) + "cat"),
-                               write("w1252.txt", eight_bit + "\x81\x8D cat \xE9the"),
-                               write("sparse.txt", sparse), write("sparse_open.txt", sparse + "cat")};
+  const std::string files[] = {
+      write("lf.txt", sample_text(1, false)), write("crlf.txt", sample_text(2, true) + "cat"),
+      write("w1252.txt", eight_bit + "\x81\x8D cat \xE9the"), write("sparse.txt", sparse),
+      write("sparse_open.txt", sparse + "cat")};
   const std::vector<std::u16string> searches[] = {
       {u"cat", u"the"}, {u"dog's", u"o'clock", u"x-ray"}, {u"==CAT==", u"cats"}, {u"zebra"}};
   for (const std::string& file : files) {
@@ -307,8 +307,8 @@ TEST_F(CorpusSearchTest, TextsComeInOrderAndTheSinkCanStopTheSearch) {
 
 TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {
   auto count = [](const std::string& s, bool first) {
-    return detail::count_word_starts(reinterpret_cast<const unsigned char*>(s.data()), 0, s.size(), nullptr,
-                             first);
+    return detail::count_word_starts(reinterpret_cast<const unsigned char*>(s.data()), 0, s.size(),
+                                     nullptr, first);
   };
   EXPECT_EQ(count("", true), 0);
   EXPECT_EQ(count("one two  three\n", true), 4);  // three words and the spare after the end
@@ -317,9 +317,9 @@ TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {
   EXPECT_EQ(count(std::string(40, 'x') + " " + std::string(40, 'y') + "\n", true), 3);
   // The bytes after the range are not looked at, however the vector loop ends.
   const std::string two = std::string(15, 'a') + "\n" + "b";
-  EXPECT_EQ(
-      detail::count_word_starts(reinterpret_cast<const unsigned char*>(two.data()), 0, 16, nullptr, true),
-      2);
+  EXPECT_EQ(detail::count_word_starts(reinterpret_cast<const unsigned char*>(two.data()), 0, 16,
+                                      nullptr, true),
+            2);
 }
 
 // A search word with a space may match across any cut, so its texts are searched whole.
@@ -405,9 +405,9 @@ TEST(CorpusSearchRanges, CutsFallOnLineBoundaries) {
   }
   // No place to cut: one range.
   const std::string flat(20000, 'x');
-  EXPECT_EQ(
-      detail::range_cuts(reinterpret_cast<const unsigned char*>(flat.data()), flat.size(), 4096, false),
-      (std::vector<std::size_t>{0, flat.size()}));
+  EXPECT_EQ(detail::range_cuts(reinterpret_cast<const unsigned char*>(flat.data()), flat.size(),
+                               4096, false),
+            (std::vector<std::size_t>{0, flat.size()}));
 }
 
 }  // namespace

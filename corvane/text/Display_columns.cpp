@@ -12,13 +12,15 @@ namespace corvane {
 
 namespace {
 
+// ASCII takes a column a character (controls too: hosts show them as spaces).
 bool all_plain_ascii(std::u16string_view text) {
   for (char16_t c : text)
-    if (c < 0x20 || c >= 0x7F) return false;
+    if (c >= 0x7F) return false;
   return true;
 }
 
 std::size_t char_columns(UChar32 c) {
+  if (c < 0x7F) return 1;
   const auto gc = U_GET_GC_MASK(c);
   if ((gc & (U_GC_MN_MASK | U_GC_ME_MASK | U_GC_CF_MASK)) != 0) return 0;
   if (c == 0x200B || (c >= 0x1160 && c <= 0x11FF)) return 0;  // zero width, Hangul jamo
@@ -57,7 +59,9 @@ void cluster_bounds(std::u16string_view text, std::vector<std::size_t>& bounds) 
   if (bounds.empty() || bounds.back() != text.size()) bounds.push_back(text.size());
 }
 
-std::size_t cluster_columns(std::u16string_view text, std::size_t from) {
+std::size_t cluster_columns(std::u16string_view text, std::size_t from, std::size_t to) {
+  // Control characters (a CR LF pair is one cluster) each take a column as a space.
+  if (text[from] < 0x20) return to - from;
   UChar32 c;
   std::size_t i = from;
   U16_NEXT(text.data(), i, text.size(), c);
@@ -71,7 +75,8 @@ std::size_t display_columns(std::u16string_view text) {
   std::vector<std::size_t> bounds;
   cluster_bounds(text, bounds);
   std::size_t columns = 0;
-  for (std::size_t k = 0; k + 1 < bounds.size(); ++k) columns += cluster_columns(text, bounds[k]);
+  for (std::size_t k = 0; k + 1 < bounds.size(); ++k)
+    columns += cluster_columns(text, bounds[k], bounds[k + 1]);
   return columns;
 }
 
@@ -85,7 +90,7 @@ std::u16string_view display_head(std::u16string_view text, std::size_t columns, 
   used = 0;
   std::size_t end = 0;
   for (std::size_t k = 0; k + 1 < bounds.size(); ++k) {
-    const std::size_t w = cluster_columns(text, bounds[k]);
+    const std::size_t w = cluster_columns(text, bounds[k], bounds[k + 1]);
     if (used + w > columns) break;
     used += w;
     end = bounds[k + 1];
@@ -103,7 +108,7 @@ std::u16string_view display_tail(std::u16string_view text, std::size_t columns, 
   used = 0;
   std::size_t start = text.size();
   for (std::size_t k = bounds.size() - 1; k > 0; --k) {
-    const std::size_t w = cluster_columns(text, bounds[k - 1]);
+    const std::size_t w = cluster_columns(text, bounds[k - 1], bounds[k]);
     if (used + w > columns) break;
     used += w;
     start = bounds[k - 1];

@@ -2,7 +2,8 @@
 // How wide text shows on a terminal: a grapheme cluster (a character with the combining
 // marks and joiners that belong to it) takes the columns of its first character: two for
 // wide and full-width East Asian characters and emoji shown as pictures, none for a
-// combining mark, joiner or other zero-width character standing alone, one otherwise.
+// combining mark, joiner or other zero-width character standing alone, one otherwise
+// (ASCII control characters included, which hosts show as spaces).
 // Text is cut only between clusters.
 
 #include <cstddef>

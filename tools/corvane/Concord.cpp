@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -58,16 +59,43 @@ void gather(const std::string& path, const std::vector<std::u16string>& masks,
   }
 }
 
-// Context as one line: line breaks, tabs and other control characters become spaces.
-std::u16string flat16(std::u16string_view s) {
-  std::u16string t(s);
-  for (char16_t& c : t)
-    if (c < 32) c = u' ';
-  return t;
+// Appends the text as UTF-8 on one line: line breaks, tabs and other control characters
+// become spaces (and, for JSON, '"' and '\\' are escaped). A lone surrogate becomes U+FFFD.
+void append_flat(std::string& out, std::u16string_view s, bool json = false) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    std::uint32_t c = s[i];
+    if (c < 0x80) {
+      if (c < 0x20) c = ' ';
+      if (json && (c == '"' || c == '\\')) out += '\\';
+      out += static_cast<char>(c);
+      continue;
+    }
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      if (c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+        ++i;
+      } else {
+        c = 0xFFFD;
+      }
+    }
+    if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
 }
 
-std::string flat(std::u16string_view s) {
-  return u8(flat16(s));
+void append_number(std::string& out, std::int64_t n) {
+  char buf[24];
+  const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
+  out.append(buf, end);
 }
 
 const char* const kTsvHeader =
@@ -141,45 +169,68 @@ class concord_printer final : public corpus_search_sink {
   void concordance_line(const corpus_hit& h) {
     const auto width = static_cast<std::size_t>(o_.width);
     std::size_t used = 0;
-    const std::u16string left = flat16(h.left);
-    const std::u16string right = flat16(h.right);
-    const std::u16string_view l = display_tail(left, width, used);
-    if (names_) line_ += *path_ + ':';
+    if (names_) {
+      line_ += *path_;
+      line_ += ':';
+    }
+    const std::u16string_view left = display_tail(h.left, width, used);
     line_.append(width - used, ' ');
-    line_ += u8(l);
+    append_flat(line_, left);
     if (colour_) line_ += "\x1b[1;31m";
-    line_ += flat(h.hit);
+    append_flat(line_, h.hit);
     if (colour_) line_ += "\x1b[0m";
-    line_ += u8(display_head(right, width, used));
+    append_flat(line_, display_head(h.right, width, used));
     line_ += '\n';
   }
 
   void record(const corpus_hit& h) {
-    const std::string hit = flat(h.hit), left = flat(h.left), right = flat(h.right);
     const TSearchStatsRec& c = h.counts;
-    std::ostringstream r;
+    const std::int64_t fields[6] = {c.number[stats_word],           c.number[stats_sentence],
+                                    c.position[stats_sentence] - 1, c.number[stats_paragraph],
+                                    c.number[stats_heading],        c.number[stats_section]};
     if (!o_.json) {
-      r << *path_ << '\t' << h.number << '\t' << h.position << '\t' << hit << '\t' << left << '\t'
-        << right << '\t' << c.number[stats_word] << '\t' << c.number[stats_sentence] << '\t'
-        << c.position[stats_sentence] - 1 << '\t' << c.number[stats_paragraph] << '\t'
-        << c.number[stats_heading] << '\t' << c.number[stats_section] << '\n';
-      line_ = r.str();
+      line_ += *path_;
+      for (const std::int64_t n : {h.number, h.position}) {
+        line_ += '\t';
+        append_number(line_, n);
+      }
+      for (const std::u16string_view text : {h.hit, h.left, h.right}) {
+        line_ += '\t';
+        append_flat(line_, text);
+      }
+      for (const std::int64_t n : fields) {
+        line_ += '\t';
+        append_number(line_, n);
+      }
+      line_ += '\n';
       return;
     }
-    r << "{\"file\": ";
-    write_json_string(r, *path_);
-    r << ", \"hit_number\": " << h.number << ", \"offset\": " << h.position << ", \"hit\": ";
-    write_json_string(r, hit);
-    r << ", \"left\": ";
-    write_json_string(r, left);
-    r << ", \"right\": ";
-    write_json_string(r, right);
-    r << ", \"word\": " << c.number[stats_word] << ", \"sentence\": " << c.number[stats_sentence]
-      << ", \"word_in_sentence\": " << c.position[stats_sentence] - 1
-      << ", \"paragraph\": " << c.number[stats_paragraph]
-      << ", \"heading\": " << c.number[stats_heading]
-      << ", \"section\": " << c.number[stats_section] << '}';
-    line_ = r.str();
+    static const char* const kNames[6] = {"word",      "sentence", "word_in_sentence",
+                                          "paragraph", "heading",  "section"};
+    line_ += "{\"file\": ";
+    std::ostringstream path;
+    write_json_string(path, *path_);
+    line_ += path.str();
+    line_ += ", \"hit_number\": ";
+    append_number(line_, h.number);
+    line_ += ", \"offset\": ";
+    append_number(line_, h.position);
+    const std::pair<const char*, std::u16string_view> texts[3] = {
+        {"hit", h.hit}, {"left", h.left}, {"right", h.right}};
+    for (const auto& [name, text] : texts) {
+      line_ += ", \"";
+      line_ += name;
+      line_ += "\": \"";
+      append_flat(line_, text, true);
+      line_ += '"';
+    }
+    for (int k = 0; k < 6; ++k) {
+      line_ += ", \"";
+      line_ += kNames[k];
+      line_ += "\": ";
+      append_number(line_, fields[k]);
+    }
+    line_ += '}';
   }
 
   const ConcordOptions& o_;
