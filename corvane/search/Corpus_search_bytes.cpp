@@ -162,12 +162,19 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
   std::vector<TSearchStatsRec> line_stats(n_words);
   std::u16string window;
   const std::uint16_t* const types = char_type1_table();
+  const word_start_kernel& kernel = active_word_start_kernel();
+  // Code units of bytes [a, b), which never part a CR LF pair; the text's end closes an
+  // open last line.
+  auto units_in = [&](std::size_t a, std::size_t b) -> std::int64_t {
+    const auto n = static_cast<std::int64_t>(kernel.units(p + a, b - a, utf8));
+    return b >= text_end && b > a && !line_break(p[b - 1]) ? n + 2 : n;
+  };
   // Word starts in bytes [a, b), without the spare class word's.
   auto starts_in = [&](std::size_t a, std::size_t b, bool blank_before) -> std::int64_t {
     return a < b ? count_word_starts(p, a, b, map, blank_before) - 1 : 0;
   };
   for (const auto& [start, end] : lines) {
-    units += static_cast<std::int64_t>(whole.count_units(cursor, start));
+    units += units_in(cursor, start);
     words += starts_in(cursor, start, cursor == from && first);
     // The matcher has counted the word that starts the line by the time it reaches it.
     const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
@@ -213,7 +220,7 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
       released = cursor;
     }
   }
-  units += static_cast<std::int64_t>(whole.count_units(cursor, to));
+  units += units_in(cursor, to);
   // The spare class word after the part reads as a word start, as in count_word_starts.
   words += starts_in(cursor, to, cursor == from && first) + 1;
   whole.release(released, to);

@@ -180,6 +180,9 @@ struct word_start_kernel {
   const char* name;
   std::size_t (*ascii_run)(const unsigned char* p, std::size_t n, std::int64_t& count,
                            unsigned& blank_before);
+  // The code units well-formed bytes p[0, n) decode to (UTF-8, or 8-bit when !utf8), with
+  // no U+0000 among them: every line break (CR LF, CR, LF) gives two.
+  std::uint64_t (*units)(const unsigned char* p, std::size_t n, bool utf8);
 };
 const word_start_kernel& scalar_word_start_kernel();
 // The kernels this processor runs (scalar always; SSE2, AVX2 where supported).

@@ -383,7 +383,23 @@ TEST(CorpusSearchBytes, WordStartKernelsMatchTheScalarReference) {
         ASSERT_EQ(state, want_state) << k->name << " round " << round;
       }
     }
+    for (const bool utf8 : {true, false}) {
+      const std::uint64_t want = detail::scalar_word_start_kernel().units(p, s.size(), utf8);
+      for (const detail::word_start_kernel* k : kernels)
+        ASSERT_EQ(k->units(p, s.size(), utf8), want) << k->name << " units, round " << round;
+    }
   }
+}
+
+// The unit count on bytes is what the decoder makes of them: CR LF, CR and LF each give
+// two units, a four-byte sequence a surrogate pair.
+TEST(CorpusSearchBytes, UnitCountsAreTheDecodersLengths) {
+  const std::string text = "a\r\nb\rc\nd\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80\r\n\n" +
+                           std::string(40, 'x') + "\r\r\n\xC3\xA9";
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const std::uint64_t want = 1 + 2 + 1 + 2 + 1 + 2 + 1 + 1 + 1 + 2 + 2 + 2 + 40 + 2 + 2 + 1;
+  for (const detail::word_start_kernel* k : detail::supported_word_start_kernels())
+    EXPECT_EQ(k->units(p, text.size(), true), want) << k->name;
 }
 
 TEST(CorpusSearchRanges, CutsFallOnLineBoundaries) {

@@ -39,6 +39,19 @@ std::size_t scalar_ascii_run(const unsigned char* p, std::size_t n, std::int64_t
   return i;
 }
 
+// Code units the bytes decode to, CR LF pairs wholly inside counted once as two units.
+std::uint64_t scalar_units(const unsigned char* p, std::size_t n, bool utf8) {
+  std::uint64_t units = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned b = p[i];
+    units += !utf8 || (b & 0xC0) != 0x80 ? 1 : 0;
+    units += utf8 && b >= 0xF0 ? 1 : 0;
+    units += b == '\r' || b == '\n' ? 1 : 0;
+    if (b == '\r' && i + 1 < n && p[i + 1] == '\n') units -= 2;
+  }
+  return units;
+}
+
 #if defined(__x86_64__)
 
 // Bits set in a mask, without the library call that __builtin_popcount becomes on
@@ -95,12 +108,42 @@ __attribute__((target("avx2,popcnt"))) std::size_t avx2_ascii_run(const unsigned
   return i + sse2_ascii_run(p + i, n - i, count, blank_before);
 }
 
-constexpr word_start_kernel kSse2{"sse2", sse2_ascii_run};
-constexpr word_start_kernel kAvx2{"avx2", avx2_ascii_run};
+std::uint64_t sse2_units(const unsigned char* p, std::size_t n, bool utf8) {
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  const __m128i cont_top = _mm_set1_epi8(static_cast<char>(0xC0 - 0x100));
+  const __m128i lead4 = _mm_set1_epi8(static_cast<char>(0xEF - 0x100));
+  std::uint64_t units = 0;
+  std::size_t i = 0;
+  // Each block looks one byte ahead for the LF of a CR LF pair.
+  while (i + 17 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+    const __m128i is_cr = _mm_cmpeq_epi8(v, cr);
+    const auto breaks =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(is_cr, _mm_cmpeq_epi8(v, lf))));
+    const auto pairs = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(_mm_and_si128(is_cr, _mm_cmpeq_epi8(next, lf))));
+    std::uint32_t chars = 0xFFFF, wide = 0;
+    if (utf8) {
+      // Signed: continuation bytes 0x80-0xBF are below 0xC0 and at or below -1.
+      const __m128i high = _mm_cmplt_epi8(v, _mm_setzero_si128());
+      const __m128i cont = _mm_and_si128(high, _mm_cmplt_epi8(v, cont_top));
+      chars = ~static_cast<std::uint32_t>(_mm_movemask_epi8(cont)) & 0xFFFF;
+      wide = static_cast<std::uint32_t>(
+          _mm_movemask_epi8(_mm_and_si128(high, _mm_cmpgt_epi8(v, lead4))));
+    }
+    units += bits32(chars) + bits32(wide) + bits32(breaks) - 2 * bits32(pairs);
+    i += 16;
+  }
+  return units + scalar_units(p + i, n - i, utf8);
+}
+
+constexpr word_start_kernel kSse2{"sse2", sse2_ascii_run, sse2_units};
+constexpr word_start_kernel kAvx2{"avx2", avx2_ascii_run, sse2_units};
 
 #endif
 
-constexpr word_start_kernel kScalar{"scalar", scalar_ascii_run};
+constexpr word_start_kernel kScalar{"scalar", scalar_ascii_run, scalar_units};
 
 }  // namespace
 
