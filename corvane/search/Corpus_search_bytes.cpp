@@ -114,42 +114,44 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
   const char16_t* map = whole.raw_byte_map();
   const bool reporting = !plan_.options.count_only;
 
-  // The lines that hold a candidate; too many, and the part is searched whole. A line
-  // costs about as much as a thousand bytes searched in full.
-  const std::size_t most = (to - from) / 1024 + 16;
   std::vector<std::pair<std::size_t, std::size_t>> lines;
   const auto* bytes = reinterpret_cast<const char*>(p);
-  // The scan goes a stretch at a time, giving back the memory of what it has read.
-  constexpr std::size_t kStretch = std::size_t{4} << 20;
-  for (const auto& [a, b] : s.byte_patterns) {
-    std::size_t released = from;
-    for (std::size_t at = from; at < to;) {
-      const std::size_t stop = std::min(to, at + kStretch + a.size());
-      const char* hit =
-          FastStrIPos(bytes + at, a.c_str(), b.c_str(), static_cast<std::ptrdiff_t>(stop - at));
-      if (hit == nullptr) {
-        at = stop == to ? to : stop - a.size() + 1;
-      } else {
+  // The lines of bytes [at, stop) that hold a candidate; stop follows a line break (or ends
+  // the part), and no candidate holds one.
+  auto candidate_lines = [&](std::size_t at, std::size_t stop) {
+    lines.clear();
+    for (const auto& [a, b] : s.byte_patterns) {
+      for (std::size_t x = at; x < stop;) {
+        const char* hit =
+            FastStrIPos(bytes + x, a.c_str(), b.c_str(), static_cast<std::ptrdiff_t>(stop - x));
+        if (hit == nullptr) break;
         const auto c = static_cast<std::size_t>(hit - bytes);
         std::size_t start = c, end = c;
         while (start > from && !line_break(p[start - 1])) --start;
         while (end < to && !line_break(p[end])) ++end;
         lines.emplace_back(start, end);
-        if (lines.size() > most) {
-          whole.release(from, at);
-          return false;
-        }
-        at = end;
-      }
-      if (at - released >= kStretch) {
-        whole.release(released, at);
-        released = at;
+        x = end;
       }
     }
-  }
-  whole.release(from, to);
-  std::sort(lines.begin(), lines.end());
-  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  };
+  // The text is scanned a stretch at a time, each stretch's lines searched and its memory
+  // given back before the next. When the first stretch has candidates on more than one
+  // line in a thousand bytes (about what a line costs searched alone), the part is searched
+  // in full instead.
+  // Small enough that the counts read the bytes from the cache the scan left them in.
+  const std::size_t kStretch =
+      std::clamp<std::size_t>(plan_.options.range, 4096, std::size_t{256} << 10);
+  auto stretch_stop = [&](std::size_t at) {
+    if (to - at <= kStretch) return to;
+    const void* lf = std::memchr(p + at + kStretch, '\n', to - at - kStretch);
+    return lf == nullptr ? to
+                         : static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - p) + 1;
+  };
+  std::size_t stretch_end = stretch_stop(from);
+  candidate_lines(from, stretch_end);
+  if (lines.size() > (stretch_end - from) / 1024 + 16) return false;
 
   const std::size_t n_words = plan_.words.size();
   const std::int64_t text_start = first ? 0 : std::numeric_limits<std::int64_t>::min() / 2;
@@ -169,61 +171,68 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     const auto n = static_cast<std::int64_t>(kernel.units(p + a, b - a, utf8));
     return b >= text_end && b > a && !line_break(p[b - 1]) ? n + 2 : n;
   };
+  // Whether the matcher has seen a blank just before byte x.
+  auto blank_before = [&](std::size_t x) { return x == from ? first : line_break(p[x - 1]); };
   // Word starts in bytes [a, b), without the spare class word's.
   auto starts_in = [&](std::size_t a, std::size_t b, bool blank_before) -> std::int64_t {
     return a < b ? count_word_starts(p, a, b, map, blank_before) - 1 : 0;
   };
-  for (const auto& [start, end] : lines) {
-    units += units_in(cursor, start);
-    words += starts_in(cursor, start, cursor == from && first);
-    // The matcher has counted the word that starts the line by the time it reaches it.
-    const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
-    const std::int64_t at_line = words + starts_in(start, next, start > from || first);
-    for (TSearchStatsRec& st : line_stats) {
-      st = TSearchStatsRec{};
-      st.number[stats_word] = static_cast<std::int32_t>(at_line);
-      for (int k : {stats_sentence, stats_paragraph, stats_section})
-        st.position[k] = st.out_of[k] = static_cast<std::int32_t>(at_line);
-    }
-    // The line, with the text round it that its hits' contexts take.
-    window.clear();
-    std::int64_t left_units = 0;
-    if (keep > 0) {
-      decode_window(whole, start, false, keep, window);
-      left_units = static_cast<std::int64_t>(window.size());
-    }
-    decode_bytes(whole, start, end, window);
-    const std::size_t line_units = window.size() - static_cast<std::size_t>(left_units);
-    if (keep > 0) {
-      std::u16string right;
-      decode_window(whole, end, true, keep, right);
-      window += right;
-    }
-    if (s.classes.size() < line_units + 2) s.classes.resize(line_units + 2);
-    const char16_t* line = window.data() + left_units;
-    for (std::size_t i = 0; i < line_units; ++i) s.classes[i] = types[line[i]];
-    search_buffer_words(line, line_units, s.found, out.counted, line_stats);
-    for (part_hit& h : s.found) h.position += units;
-    if (reporting)
-      take_hits(s.found, window.data(), units - left_units, window.size(), text_start, true, out);
-    units += static_cast<std::int64_t>(line_units);
-    words += starts_in(start, end, start > from || first);
-    cursor = end;
-    if (out.batch.hits.size() >= 1024) {
-      if (!flush(out)) {
-        stopped = true;
-        return true;
+  for (;;) {
+    for (const auto& [start, end] : lines) {
+      units += units_in(cursor, start);
+      words += starts_in(cursor, start, blank_before(cursor));
+      // The matcher has counted the word that starts the line by the time it reaches it.
+      const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
+      const std::int64_t at_line = words + starts_in(start, next, blank_before(start));
+      for (TSearchStatsRec& st : line_stats) {
+        st = TSearchStatsRec{};
+        st.number[stats_word] = static_cast<std::int32_t>(at_line);
+        for (int k : {stats_sentence, stats_paragraph, stats_section})
+          st.position[k] = st.out_of[k] = static_cast<std::int32_t>(at_line);
+      }
+      // The line, with the text round it that its hits' contexts take.
+      window.clear();
+      std::int64_t left_units = 0;
+      if (keep > 0) {
+        decode_window(whole, start, false, keep, window);
+        left_units = static_cast<std::int64_t>(window.size());
+      }
+      decode_bytes(whole, start, end, window);
+      const std::size_t line_units = window.size() - static_cast<std::size_t>(left_units);
+      if (keep > 0) {
+        std::u16string right;
+        decode_window(whole, end, true, keep, right);
+        window += right;
+      }
+      if (s.classes.size() < line_units + 2) s.classes.resize(line_units + 2);
+      const char16_t* line = window.data() + left_units;
+      for (std::size_t i = 0; i < line_units; ++i) s.classes[i] = types[line[i]];
+      search_buffer_words(line, line_units, s.found, out.counted, line_stats);
+      for (part_hit& h : s.found) h.position += units;
+      if (reporting)
+        take_hits(s.found, window.data(), units - left_units, window.size(), text_start, true, out);
+      units += static_cast<std::int64_t>(line_units);
+      words += starts_in(start, end, blank_before(start));
+      cursor = end;
+      if (out.batch.hits.size() >= 1024) {
+        if (!flush(out)) {
+          stopped = true;
+          return true;
+        }
       }
     }
-    if (cursor - released >= (std::size_t{2} << 20)) {
-      whole.release(released, cursor);
-      released = cursor;
-    }
+    // The rest of the stretch is counted while it is at hand.
+    units += units_in(cursor, stretch_end);
+    words += starts_in(cursor, stretch_end, blank_before(cursor));
+    cursor = stretch_end;
+    whole.release(released, cursor);
+    released = cursor;
+    if (cursor >= to) break;
+    stretch_end = stretch_stop(cursor);
+    candidate_lines(cursor, stretch_end);
   }
-  units += units_in(cursor, to);
   // The spare class word after the part reads as a word start, as in count_word_starts.
-  words += starts_in(cursor, to, cursor == from && first) + 1;
-  whole.release(released, to);
+  words += 1;
   // Without markers the units' word positions are word counts too.
   for (TSearchStatsRec& st : out.stats) {
     st = TSearchStatsRec{};

@@ -108,34 +108,43 @@ __attribute__((target("avx2,popcnt"))) std::size_t avx2_ascii_run(const unsigned
   return i + sse2_ascii_run(p + i, n - i, count, blank_before);
 }
 
+std::uint64_t sum_bytes(__m128i acc) {
+  const __m128i sums = _mm_sad_epu8(acc, _mm_setzero_si128());
+  return static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums)) +
+         static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+}
+
 std::uint64_t sse2_units(const unsigned char* p, std::size_t n, bool utf8) {
   const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
   const __m128i cont_top = _mm_set1_epi8(static_cast<char>(0xC0 - 0x100));
   const __m128i lead4 = _mm_set1_epi8(static_cast<char>(0xEF - 0x100));
-  std::uint64_t units = 0;
+  const __m128i zero = _mm_setzero_si128();
+  std::uint64_t units = 0, pairs = 0;
   std::size_t i = 0;
-  // Each block looks one byte ahead for the LF of a CR LF pair.
+  // Each block looks one byte ahead for the LF of a CR LF pair. Per-byte counters, summed
+  // before they can overflow: at most three events a byte per block.
   while (i + 17 <= n) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-    const __m128i is_cr = _mm_cmpeq_epi8(v, cr);
-    const auto breaks =
-        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(is_cr, _mm_cmpeq_epi8(v, lf))));
-    const auto pairs = static_cast<std::uint32_t>(
-        _mm_movemask_epi8(_mm_and_si128(is_cr, _mm_cmpeq_epi8(next, lf))));
-    std::uint32_t chars = 0xFFFF, wide = 0;
-    if (utf8) {
-      // Signed: continuation bytes 0x80-0xBF are below 0xC0 and at or below -1.
-      const __m128i high = _mm_cmplt_epi8(v, _mm_setzero_si128());
-      const __m128i cont = _mm_and_si128(high, _mm_cmplt_epi8(v, cont_top));
-      chars = ~static_cast<std::uint32_t>(_mm_movemask_epi8(cont)) & 0xFFFF;
-      wide = static_cast<std::uint32_t>(
-          _mm_movemask_epi8(_mm_and_si128(high, _mm_cmpgt_epi8(v, lead4))));
+    __m128i plus = zero, minus = zero;
+    for (int round = 0; round < 80 && i + 17 <= n; ++round, i += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+      const __m128i is_cr = _mm_cmpeq_epi8(v, cr);
+      plus = _mm_sub_epi8(plus, _mm_or_si128(is_cr, _mm_cmpeq_epi8(v, lf)));
+      minus = _mm_sub_epi8(minus, _mm_and_si128(is_cr, _mm_cmpeq_epi8(next, lf)));
+      if (utf8) {
+        // Signed: bytes 0x80-0xBF are below both zero and 0xC0; 0xF0 and above are above 0xEF.
+        const __m128i high = _mm_cmplt_epi8(v, zero);
+        plus = _mm_sub_epi8(plus, _mm_andnot_si128(_mm_and_si128(high, _mm_cmplt_epi8(v, cont_top)),
+                                                   _mm_set1_epi8(-1)));
+        plus = _mm_sub_epi8(plus, _mm_and_si128(high, _mm_cmpgt_epi8(v, lead4)));
+      } else {
+        plus = _mm_sub_epi8(plus, _mm_set1_epi8(-1));
+      }
     }
-    units += bits32(chars) + bits32(wide) + bits32(breaks) - 2 * bits32(pairs);
-    i += 16;
+    units += sum_bytes(plus);
+    pairs += sum_bytes(minus);
   }
-  return units + scalar_units(p + i, n - i, utf8);
+  return units - 2 * pairs + scalar_units(p + i, n - i, utf8);
 }
 
 constexpr word_start_kernel kSse2{"sse2", sse2_ascii_run, sse2_units};
