@@ -164,8 +164,12 @@ void part_searcher::take_hits(std::vector<part_hit>& found, const char16_t* wind
     }
     p.complete = text_ends || p.hit.right >= need;
   }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const part_hit& a, const part_hit& b) { return a.position < b.position; });
+  // Text order; at one position, the search words' order.
+  const auto before = [](const part_hit& a, const part_hit& b) {
+    return a.position != b.position ? a.position < b.position : a.search_number < b.search_number;
+  };
+  if (!std::is_sorted(found.begin(), found.end(), before))
+    std::sort(found.begin(), found.end(), before);
   for (part_hit& h : found) {
     const std::int64_t end = h.position + h.length;
     const std::int64_t l0 = std::max({h.position - need, window_start, text_start});

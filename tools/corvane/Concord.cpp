@@ -3,6 +3,10 @@
 // its hits as concordance lines, counts or records.
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -62,12 +66,33 @@ void gather(const std::string& path, const std::vector<std::u16string>& masks,
 // Appends the text as UTF-8 on one line: line breaks, tabs and other control characters
 // become spaces (and, for JSON, '"' and '\\' are escaped). A lone surrogate becomes U+FFFD.
 void append_flat(std::string& out, std::u16string_view s, bool json = false) {
-  for (std::size_t i = 0; i < s.size(); ++i) {
+  // Three bytes a unit at most (an escaped ASCII character takes two, a pair four).
+  const std::size_t old = out.size();
+  out.resize(old + 3 * s.size());
+  char* d = out.data() + old;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Eight ASCII units at a time: control characters become spaces as the maximum with one.
+  const __m128i space = _mm_set1_epi16(0x20), high = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i quote = _mm_set1_epi16('"'), backslash = _mm_set1_epi16('\\');
+  for (; i + 8 <= s.size(); i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+    __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128());
+    if (json)
+      plain = _mm_andnot_si128(
+          _mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, backslash)), plain);
+    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
+    const __m128i bytes = _mm_packus_epi16(_mm_max_epi16(v, space), v);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), bytes);
+    d += 8;
+  }
+#endif
+  for (; i < s.size(); ++i) {
     std::uint32_t c = s[i];
     if (c < 0x80) {
       if (c < 0x20) c = ' ';
-      if (json && (c == '"' || c == '\\')) out += '\\';
-      out += static_cast<char>(c);
+      if (json && (c == '"' || c == '\\')) *d++ = '\\';
+      *d++ = static_cast<char>(c);
       continue;
     }
     if (c >= 0xD800 && c <= 0xDFFF) {
@@ -79,17 +104,18 @@ void append_flat(std::string& out, std::u16string_view s, bool json = false) {
       }
     }
     if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
+      *d++ = static_cast<char>(0xC0 | c >> 6);
     } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *d++ = static_cast<char>(0xE0 | c >> 12);
+      *d++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *d++ = static_cast<char>(0xF0 | c >> 18);
+      *d++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *d++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     }
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *d++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  out.resize(static_cast<std::size_t>(d - out.data()));
 }
 
 void append_number(std::string& out, std::int64_t n) {
