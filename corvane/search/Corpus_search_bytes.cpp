@@ -72,9 +72,9 @@ void decode_window(const text_file_reader& whole, std::size_t at, bool after, st
 
 void part_searcher::prepare_byte_patterns() {
   s_->byte_patterns.clear();
-  // Sentence counts need every paragraph's sentences; a word limit makes the words searched
-  // depend on where the scan stops (but counting counts them all).
-  if (!plan_.options.byte_prefilter || plan_.markers ||
+  // A word limit makes the words searched depend on where the scan stops (but counting
+  // counts them all).
+  if (!plan_.options.byte_prefilter ||
       (plan_.options.max_per_word > 0 && !plan_.options.count_only))
     return;
   std::vector<std::pair<std::string, std::string>> patterns;
@@ -171,6 +171,64 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     const auto n = static_cast<std::int64_t>(kernel.units(p + a, b - a, utf8));
     return b >= text_end && b > a && !line_break(p[b - 1]) ? n + 2 : n;
   };
+  // Paragraphs (lines with content) and sentences begun before the cursor.
+  const bool markers = plan_.markers;
+  std::int64_t sentences = 0, paragraphs = 0;
+  std::u16string piece, para;
+  std::vector<int> ends;
+  std::vector<std::size_t> starts;
+  auto structure_in = [&](std::size_t a, std::size_t b) {
+    for (std::size_t ls = a; ls < b;) {
+      // The line runs to the next LF, or to a CR that no LF follows.
+      const void* lf = std::memchr(p + ls, '\n', b - ls);
+      std::size_t le =
+          lf == nullptr ? b : static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - p);
+      const void* cr = std::memchr(p + ls, '\r', le - ls);
+      if (cr != nullptr) {
+        const auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(cr) - p);
+        if (at + 1 < le || le == b) le = at;
+      }
+      const std::size_t next = le < b ? le + 1 : b;
+      bool content = false, may_end = false;
+      for (std::size_t i = ls; i < le; ++i) {
+        const unsigned c = p[i];
+        if (c < 0x80) {
+          content = content || (c > 0x20 && c != 0x7F);
+          may_end = may_end || c == '.' || c == '!' || c == '?';
+          continue;
+        }
+        may_end = true;
+        if (content) continue;
+        std::uint32_t ch = 0x10000;  // outside the BMP: no blank
+        if (map != nullptr) {
+          ch = map[c];
+        } else if (c < 0xE0) {
+          ch = (c & 0x1F) << 6 | (p[i + 1] & 0x3F);
+          i += 1;
+        } else if (c < 0xF0) {
+          ch = (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+          i += 2;
+        } else {
+          i += 3;
+        }
+        content = ch >= 0x10000 || (types[ch] & kWhitespaceClasses) == 0;
+      }
+      if (content) {
+        ++paragraphs;
+        ++sentences;
+        if (may_end) {
+          para.clear();
+          decode_bytes(whole, ls, le, para);
+          std::size_t content_end = para.size();
+          while (content_end > 0 && is_blank(para[content_end - 1])) --content_end;
+          inner_sentence_starts(std::u16string_view(para).substr(0, content_end),
+                                plan_.options.lcid, ends, starts);
+          sentences += static_cast<std::int64_t>(starts.size());
+        }
+      }
+      ls = next;
+    }
+  };
   // Whether the matcher has seen a blank just before byte x.
   auto blank_before = [&](std::size_t x) { return x == from ? first : line_break(p[x - 1]); };
   // Word starts in bytes [a, b), without the spare class word's.
@@ -181,14 +239,28 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     for (const auto& [start, end] : lines) {
       units += units_in(cursor, start);
       words += starts_in(cursor, start, blank_before(cursor));
-      // The matcher has counted the word that starts the line by the time it reaches it.
-      const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
-      const std::int64_t at_line = words + starts_in(start, next, blank_before(start));
-      for (TSearchStatsRec& st : line_stats) {
-        st = TSearchStatsRec{};
-        st.number[stats_word] = static_cast<std::int32_t>(at_line);
-        for (int k : {stats_sentence, stats_paragraph, stats_section})
-          st.position[k] = st.out_of[k] = static_cast<std::int32_t>(at_line);
+      if (markers) {
+        structure_in(cursor, start);
+        // The line is searched after the line break before it (or the blank before the
+        // text), with its paragraph and sentence markers first, as in a whole search: the
+        // counts are those before the markers.
+        for (TSearchStatsRec& st : line_stats) {
+          st = TSearchStatsRec{};
+          st.number[stats_word] = static_cast<std::int32_t>(words);
+          st.number[stats_sentence] = static_cast<std::int32_t>(sentences);
+          st.number[stats_paragraph] = static_cast<std::int32_t>(paragraphs);
+          st.position[stats_section] = st.out_of[stats_section] = static_cast<std::int32_t>(words);
+        }
+      } else {
+        // The matcher has counted the word that starts the line by the time it reaches it.
+        const std::size_t next = boundary_after(p, text_end, utf8, start + 1);
+        const std::int64_t at_line = words + starts_in(start, next, blank_before(start));
+        for (TSearchStatsRec& st : line_stats) {
+          st = TSearchStatsRec{};
+          st.number[stats_word] = static_cast<std::int32_t>(at_line);
+          for (int k : {stats_sentence, stats_paragraph, stats_section})
+            st.position[k] = st.out_of[k] = static_cast<std::int32_t>(at_line);
+        }
       }
       // The line, with the text round it that its hits' contexts take.
       window.clear();
@@ -204,11 +276,33 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
         decode_window(whole, end, true, keep, right);
         window += right;
       }
-      if (s.classes.size() < line_units + 2) s.classes.resize(line_units + 2);
       const char16_t* line = window.data() + left_units;
-      for (std::size_t i = 0; i < line_units; ++i) s.classes[i] = types[line[i]];
-      search_buffer_words(line, line_units, s.found, out.counted, line_stats);
-      for (part_hit& h : s.found) h.position += units;
+      if (markers) {
+        const bool at_text_start = start == from && first;
+        piece.assign(at_text_start ? u" " : u"\r\n");
+        const auto prefix = static_cast<std::int64_t>(piece.size());
+        piece.append(line, line_units);
+        mark_structure(piece, plan_.options.lcid, s.marked, s.classes, s.inserted);
+        search_buffer_words(s.marked.data(), s.marked.size(), s.found, out.counted, line_stats);
+        for (part_hit& h : s.found) {
+          auto text_pos = [&](std::int64_t at) {
+            const auto before =
+                std::lower_bound(s.inserted.begin(), s.inserted.end(), at) - s.inserted.begin();
+            return units - prefix + at - before;
+          };
+          const std::int64_t a = text_pos(h.position), b = text_pos(h.position + h.length);
+          h.position = a;
+          h.length = static_cast<std::int32_t>(b - a);
+        }
+        // The line's paragraph, its first sentence and the sentences inside it.
+        sentences += static_cast<std::int64_t>(s.inserted.size()) - 1;
+        ++paragraphs;
+      } else {
+        if (s.classes.size() < line_units + 2) s.classes.resize(line_units + 2);
+        for (std::size_t i = 0; i < line_units; ++i) s.classes[i] = types[line[i]];
+        search_buffer_words(line, line_units, s.found, out.counted, line_stats);
+        for (part_hit& h : s.found) h.position += units;
+      }
       if (reporting)
         take_hits(s.found, window.data(), units - left_units, window.size(), text_start, true, out);
       units += static_cast<std::int64_t>(line_units);
@@ -222,6 +316,7 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
       }
     }
     // The rest of the stretch is counted while it is at hand.
+    if (markers) structure_in(cursor, stretch_end);
     units += units_in(cursor, stretch_end);
     words += starts_in(cursor, stretch_end, blank_before(cursor));
     cursor = stretch_end;
@@ -231,14 +326,24 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     stretch_end = stretch_stop(cursor);
     candidate_lines(cursor, stretch_end);
   }
-  // The spare class word after the part reads as a word start, as in count_word_starts.
-  words += 1;
-  // Without markers the units' word positions are word counts too.
+  // The spare class word after the part reads as a word start after a blank: after the line
+  // break that ends the text or a range cut after one, not after the printable character
+  // that ends a range cut for markers.
+  if (to >= text_end || line_break(p[to - 1])) words += 1;
   for (TSearchStatsRec& st : out.stats) {
     st = TSearchStatsRec{};
     st.number[stats_word] = static_cast<std::int32_t>(words);
-    for (int k : {stats_sentence, stats_paragraph, stats_section})
-      st.position[k] = st.out_of[k] = static_cast<std::int32_t>(words);
+    if (markers) {
+      // Every content line starts its paragraph and sentence within its own part, so the
+      // next part needs the numbers only, not the word positions within the last ones.
+      st.number[stats_sentence] = static_cast<std::int32_t>(sentences);
+      st.number[stats_paragraph] = static_cast<std::int32_t>(paragraphs);
+      st.position[stats_section] = st.out_of[stats_section] = static_cast<std::int32_t>(words);
+    } else {
+      // Without markers the units' word positions are word counts too.
+      for (int k : {stats_sentence, stats_paragraph, stats_section})
+        st.position[k] = st.out_of[k] = static_cast<std::int32_t>(words);
+    }
   }
   out.units = units;
   if (!flush(out)) stopped = true;

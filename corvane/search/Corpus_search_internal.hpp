@@ -81,6 +81,12 @@ std::vector<std::size_t> range_cuts(const unsigned char* p, std::size_t n, std::
 void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<char16_t>& marked,
                     std::vector<std::uint16_t>& classes, std::vector<std::int32_t>& inserted);
 
+// Where the sentences after the first of a paragraph (a line's content, trailing blanks cut
+// off) start, as mark_structure marks them: right after the last non-blank character of the
+// sentence before. `ends` is scratch.
+void inner_sentence_starts(std::u16string_view para, std::uint32_t lcid, std::vector<int>& ends,
+                           std::vector<std::size_t>& starts);
+
 // Called after each piece with the part's output so far; the callee may take the batch's
 // hits. False stops the search of the part.
 using part_flush = std::function<bool(part_output&)>;

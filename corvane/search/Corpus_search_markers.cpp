@@ -53,12 +53,28 @@ bool may_end_a_sentence(std::u16string_view para) {
 
 }  // namespace
 
+void inner_sentence_starts(std::u16string_view para, std::uint32_t lcid, std::vector<int>& ends,
+                           std::vector<std::size_t>& starts) {
+  starts.clear();
+  if (!may_end_a_sentence(para) || !sentence_ends_in_paragraph(para, lcid, 0, ends)) return;
+  for (const int last : ends) {
+    // The sentence's last non-blank character, 0-based in the paragraph.
+    std::size_t end = static_cast<std::size_t>(last);
+    while (end > 0 && is_blank(para[end - 1])) --end;
+    // Only a sentence that another follows in the paragraph gets a boundary.
+    std::size_t after = static_cast<std::size_t>(last);
+    while (after < para.size() && is_blank(para[after])) ++after;
+    if (end > 0 && after < para.size()) starts.push_back(end);
+  }
+}
+
 void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<char16_t>& marked,
                     std::vector<std::uint16_t>& classes, std::vector<std::int32_t>& inserted) {
   const std::uint16_t* const types = char_type1_table();
   // (position in text, marker code), in text order.
   std::vector<std::pair<std::size_t, std::uint16_t>> marks;
   std::vector<int> ends;
+  std::vector<std::size_t> starts;
   std::size_t last_end = 0;  // just after the last non-blank character so far
   std::size_t line = 0;
   while (line < text.size()) {
@@ -73,18 +89,8 @@ void mark_structure(std::u16string_view text, std::uint32_t lcid, std::vector<ch
     if (first < content_end) {
       marks.emplace_back(last_end, marker_paragraph_start);
       marks.emplace_back(last_end, marker_sentence_start);
-      const std::u16string_view para = text.substr(line, content_end - line);
-      if (may_end_a_sentence(para) && sentence_ends_in_paragraph(para, lcid, 0, ends)) {
-        for (const int last : ends) {
-          // The sentence's last non-blank character, 0-based in the paragraph.
-          std::size_t end = static_cast<std::size_t>(last);
-          while (end > 0 && is_blank(para[end - 1])) --end;
-          // Only a sentence that another follows in the paragraph gets a boundary.
-          std::size_t after = static_cast<std::size_t>(last);
-          while (after < para.size() && is_blank(para[after])) ++after;
-          if (end > 0 && after < para.size()) marks.emplace_back(line + end, marker_sentence_start);
-        }
-      }
+      inner_sentence_starts(text.substr(line, content_end - line), lcid, ends, starts);
+      for (const std::size_t at : starts) marks.emplace_back(line + at, marker_sentence_start);
       last_end = content_end;
     }
     line = next_line;

@@ -227,12 +227,21 @@ TEST_F(CorpusSearchTest, TheBytePrefilterGivesTheFullSearchsResults) {
   std::string eight_bit = sample_text(5, true);
   for (char& c : eight_bit)
     if (static_cast<unsigned char>(c) >= 0x80) c = '\xA0';  // windows-1252 no-break space
-  // Rare enough hits that the prefilter takes them (one line in a thousand bytes or fewer).
+  // Rare enough hits that the prefilter takes them (one line in a thousand bytes or fewer),
+  // among sentences and paragraphs of every kind.
   std::string sparse;
   std::mt19937 g(9);
+  const char* const filler[] = {"  nothing here \xF0\x9F\x98\x80 but words\tand more words\n",
+                                "Two sentences. Here they are! And a third? Yes.\n",
+                                "\n",
+                                "   \t \n",
+                                "\xC2\xA0\xE3\x80\x80\n",
+                                "Dr. Who said \"Stop.\" and left. \xC2\xBFQu\xC3\xA9? Bien.\r\n",
+                                "e.g. this one goes on. 3.14 is pi.   \n",
+                                "no end here, none at all\r"};
   for (int i = 0; i < 4000; ++i) {
-    sparse += i % 97 == 0 ? "The cat\u00A0sat; a\u3000cat-flap, x-ray o'clock cats.\r\n"
-                          : "  nothing here \xF0\x9F\x98\x80 but words\tand more words\n";
+    sparse += i % 97 == 0 ? "The cat\u00A0sat; a\u3000cat-flap. X-ray o'clock cats.\r\n"
+                          : filler[g() % std::size(filler)];
     if (g() % 50 == 0) sparse += "\r";
   }
   const std::string files[] = {
@@ -245,11 +254,16 @@ TEST_F(CorpusSearchTest, TheBytePrefilterGivesTheFullSearchsResults) {
     const std::u16string text = TextFileContents(u16(file));
     for (const auto& typed : searches) {
       const auto words = words_of(typed);
-      for (const bool allow : {true, false}) {
+      for (const int mode : {0, 1, 2}) {
+        // Without and with sentence and paragraph counts, and with no word-internal
+        // characters.
+        const bool allow = mode != 2;
         corpus_search_options o = whole_text_options();
         o.allow = allow ? u"'-" : u"";
+        o.counts = mode == 1 ? corpus_counts::structure : corpus_counts::words;
         const Text full = search(file, words, o);
-        const std::string what = file + " " + u8(typed[0]) + (allow ? "" : " no allow");
+        const std::string what = file + " " + u8(typed[0]) + (allow ? "" : " no allow") +
+                                 (mode == 1 ? " structure" : "");
         o.byte_prefilter = true;
         o.range = 4096;
         for (unsigned workers : {1u, 3u}) {
