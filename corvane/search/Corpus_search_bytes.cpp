@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "corvane/platform/CharTypes.hpp"
 #include "corvane/search/Corpus_search_internal.hpp"
 #include "corvane/text/Bare_assemb.hpp"
@@ -179,40 +183,69 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
   std::vector<std::size_t> starts;
   auto structure_in = [&](std::size_t a, std::size_t b) {
     for (std::size_t ls = a; ls < b;) {
-      // The line runs to the next LF, or to a CR that no LF follows.
-      const void* lf = std::memchr(p + ls, '\n', b - ls);
-      std::size_t le =
-          lf == nullptr ? b : static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - p);
-      const void* cr = std::memchr(p + ls, '\r', le - ls);
-      if (cr != nullptr) {
-        const auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(cr) - p);
-        if (at + 1 < le || le == b) le = at;
-      }
-      const std::size_t next = le < b ? le + 1 : b;
+      // The line runs to the next CR or LF; whether it has content (a non-blank character)
+      // and may end a sentence ("." "!" "?" or anything beyond ASCII).
       bool content = false, may_end = false;
-      for (std::size_t i = ls; i < le; ++i) {
+      std::size_t i = ls;
+      std::size_t le = b;
+#if defined(__SSE2__)
+      const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+      const __m128i dot = _mm_set1_epi8('.'), bang = _mm_set1_epi8('!'), query = _mm_set1_epi8('?');
+      const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F);
+      for (; i + 16 <= b; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto breaks = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+        const unsigned within = breaks != 0 ? (1u << __builtin_ctz(breaks)) - 1 : 0xFFFFu;
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(v)) & within;
+        const auto ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                              _mm_or_si128(_mm_cmpeq_epi8(v, dot), _mm_cmpeq_epi8(v, bang)),
+                              _mm_cmpeq_epi8(v, query)))) &
+                          within;
+        // Signed: bytes of 0x80 and above are not above 0x20; they are decoded below.
+        const auto printable = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(
+                                   _mm_cmpeq_epi8(v, del), _mm_cmpgt_epi8(v, space)))) &
+                               within;
+        may_end = may_end || (ends | high) != 0;
+        content = content || printable != 0;
+        if (high != 0 && !content) break;  // a character beyond ASCII decides
+        if (breaks != 0) {
+          le = i + static_cast<std::size_t>(__builtin_ctz(breaks));
+          i = le;
+          break;
+        }
+      }
+#endif
+      for (; i < le; ++i) {
         const unsigned c = p[i];
+        if (c == '\n' || c == '\r') {
+          le = i;
+          break;
+        }
         if (c < 0x80) {
           content = content || (c > 0x20 && c != 0x7F);
           may_end = may_end || c == '.' || c == '!' || c == '?';
           continue;
         }
         may_end = true;
-        if (content) continue;
         std::uint32_t ch = 0x10000;  // outside the BMP: no blank
+        std::size_t len = 1;
         if (map != nullptr) {
           ch = map[c];
         } else if (c < 0xE0) {
           ch = (c & 0x1F) << 6 | (p[i + 1] & 0x3F);
-          i += 1;
+          len = 2;
         } else if (c < 0xF0) {
           ch = (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
-          i += 2;
+          len = 3;
         } else {
-          i += 3;
+          len = 4;
         }
-        content = ch >= 0x10000 || (types[ch] & kWhitespaceClasses) == 0;
+        content = content || ch >= 0x10000 || (types[ch] & kWhitespaceClasses) == 0;
+        i += len - 1;
       }
+      std::size_t next = le;
+      if (next < b) next += p[next] == '\r' && next + 1 < b && p[next + 1] == '\n' ? 2 : 1;
       if (content) {
         ++paragraphs;
         ++sentences;
