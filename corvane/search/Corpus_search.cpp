@@ -353,7 +353,7 @@ bool search_corpus(const std::vector<std::string>& paths,
   // One unit more than the context, to see whether its last unit starts a surrogate pair;
   // the sort keys look further.
   plan.window = static_cast<std::size_t>(options.context) + 1;
-  if (!options.sort_keys.empty()) plan.window = std::max<std::size_t>(plan.window, 256);
+  if (!options.sort_keys.empty()) plan.window = std::max<std::size_t>(plan.window, 1024);
   if (!options.sort_keys.empty()) concordance_sorter check(options.sort_keys);
   const unsigned workers =
       options.workers > 0 ? options.workers : std::max(1u, std::thread::hardware_concurrency());

@@ -128,7 +128,9 @@ class part_searcher {
   void take_hits(std::vector<part_hit>& found, const char16_t* window, std::int64_t window_start,
                  std::size_t window_size, std::int64_t text_start, bool text_ends,
                  part_output& out);
-  void finish_hit(part_hit& h, hit_batch& batch);
+  // The hit with its contexts (`all` holds its left window, the hit and its right window)
+  // and sort keys, into the batch.
+  void finish_hit(part_hit& h, std::u16string_view all, hit_batch& batch);
 
   const search_plan& plan_;
   struct state;
@@ -159,7 +161,6 @@ struct part_searcher::state {
   std::vector<std::int32_t> left;  // hits each word may still give (with a limit)
   std::vector<part_hit> found;
   std::deque<pending_hit> pending;
-  std::u16string scratch;
   std::u16string file_name;
   std::uint64_t file_size = 0;
   std::unique_ptr<concordance_key_maker> keys;

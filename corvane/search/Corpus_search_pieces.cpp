@@ -118,10 +118,9 @@ void part_searcher::search_buffer_words(const char16_t* chars, std::size_t m,
                 s.words, stats, on_found);
 }
 
-void part_searcher::finish_hit(part_hit& h, hit_batch& batch) {
+void part_searcher::finish_hit(part_hit& h, std::u16string_view all, hit_batch& batch) {
   state& s = *s_;
-  // h.left, h.hit and h.right give the parts of s.scratch.
-  const std::u16string_view all(s.scratch);
+  // h.left, h.hit and h.right give the parts of `all`.
   const auto width = static_cast<std::size_t>(plan_.options.context);
   std::size_t l0 = h.left > width ? h.left - width : 0;
   // Context never starts or ends inside a surrogate pair.
@@ -174,25 +173,21 @@ void part_searcher::take_hits(std::vector<part_hit>& found, const char16_t* wind
     const std::int64_t end = h.position + h.length;
     const std::int64_t l0 = std::max({h.position - need, window_start, text_start});
     const std::int64_t r1 = std::min(window_end, end + need);
-    s.scratch.clear();
-    s.scratch.append(chars(l0, h.position));
-    s.scratch.append(chars(h.position, end));
-    s.scratch.append(chars(end, std::max(end, r1)));
+    const std::u16string_view around = chars(l0, std::max(end, r1));
     h.left = static_cast<std::uint32_t>(h.position - l0);
     h.hit = static_cast<std::uint32_t>(h.length);
     h.right = static_cast<std::uint32_t>(std::max<std::int64_t>(0, r1 - end));
     const bool complete = text_ends || r1 - end >= need;
     if (complete && s.pending.empty()) {
-      finish_hit(h, out.batch);
+      finish_hit(h, around, out.batch);
     } else {
-      s.pending.push_back({h, s.scratch, complete});
+      s.pending.push_back({h, std::u16string(around), complete});
     }
   }
   found.clear();
   while (!s.pending.empty() && s.pending.front().complete) {
     pending_hit& p = s.pending.front();
-    s.scratch.swap(p.chars);
-    finish_hit(p.hit, out.batch);
+    finish_hit(p.hit, p.chars, out.batch);
     s.pending.pop_front();
   }
 }

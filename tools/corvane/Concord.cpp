@@ -156,7 +156,8 @@ class concord_printer final : public corpus_search_sink {
       return true;
     }
     sorter_.add(h.sort_keys.data(), h.sort_keys.size(), path_);
-    kept_.push_back(line_);
+    kept_starts_.push_back(kept_.size());
+    kept_ += line_;
     return true;
   }
 
@@ -176,9 +177,11 @@ class concord_printer final : public corpus_search_sink {
   // The kept lines, sorted.
   void print_sorted() {
     if (!sorting_) return;
+    kept_starts_.push_back(kept_.size());
     for (const std::size_t i : sorter_.order()) {
       if (o_.json) out_ << (first_record_ ? "  " : ",\n  ");
-      out_ << kept_[i];
+      out_.write(kept_.data() + kept_starts_[i],
+                 static_cast<std::streamsize>(kept_starts_[i + 1] - kept_starts_[i]));
       first_record_ = false;
     }
   }
@@ -267,7 +270,9 @@ class concord_printer final : public corpus_search_sink {
   const std::string* path_ = nullptr;
   std::string line_;
   concordance_sorter sorter_;
-  std::vector<std::string> kept_;
+  // The lines kept for the sort, one after another.
+  std::string kept_;
+  std::vector<std::size_t> kept_starts_;
   bool first_record_ = true, failed_ = false;
   std::int64_t hits_ = 0, words_ = 0, texts_ = 0;
 };
