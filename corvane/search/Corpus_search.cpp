@@ -209,11 +209,6 @@ class corpus_run {
   }
 
   static void hand_over(detail::hit_batch& to, detail::hit_batch& from) {
-    if (to.hits.empty()) {
-      to.clear();
-      std::swap(to, from);
-      return;
-    }
     const std::size_t chars = to.chars.size(), keys = to.keys.size();
     for (part_hit h : from.hits) {
       h.chars_at += chars;
@@ -279,6 +274,8 @@ class corpus_run {
         }
         if (!batch.hits.empty()) wake_.notify_all();
         batch.clear();
+        // A part that waited may have gathered a few MiB: they go back now.
+        if (batch.chars.capacity() > (std::size_t{1} << 19)) batch.release();
         if (stop_ || !part.done) return;
         // The part is finished: its counts carry on into the next.
         for (std::size_t w = 0; w < part.out.counted.size(); ++w) {
@@ -301,6 +298,7 @@ class corpus_run {
           }
         }
         if (text.error.empty()) text.error = part.error;
+        part.out.batch.release();
         part.out = part_output{};
         --outstanding_;
         ++front_part_;

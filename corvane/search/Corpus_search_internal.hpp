@@ -47,6 +47,12 @@ struct hit_batch {
     chars.clear();
     keys.clear();
   }
+  // Empties the batch and gives its memory back.
+  void release() {
+    std::vector<part_hit>().swap(hits);
+    std::u16string().swap(chars);
+    std::vector<unsigned char>().swap(keys);
+  }
 };
 
 // What the search of one part (a whole text or one of its byte ranges) gives.
