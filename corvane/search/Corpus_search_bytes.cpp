@@ -295,20 +295,15 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
             st.position[k] = st.out_of[k] = static_cast<std::int32_t>(at_line);
         }
       }
-      // The line, with the text round it that its hits' contexts take.
+      // The line, with the text round it that its hits' contexts take (a code unit takes
+      // at most three bytes), decoded at once.
+      const std::size_t span = keep > 0 ? 3 * keep + 8 : 0;
+      const std::size_t a = boundary_after(p, text_end, utf8, start > span ? start - span : 0);
+      const std::size_t b = boundary_before(p, text_end, utf8, std::min(text_end, end + span));
       window.clear();
-      std::int64_t left_units = 0;
-      if (keep > 0) {
-        decode_window(whole, start, false, keep, window);
-        left_units = static_cast<std::int64_t>(window.size());
-      }
-      decode_bytes(whole, start, end, window);
-      const std::size_t line_units = window.size() - static_cast<std::size_t>(left_units);
-      if (keep > 0) {
-        std::u16string right;
-        decode_window(whole, end, true, keep, right);
-        window += right;
-      }
+      decode_bytes(whole, a, b, window);
+      const auto left_units = static_cast<std::int64_t>(kernel.units(p + a, start - a, utf8));
+      const auto line_units = static_cast<std::size_t>(kernel.units(p + start, end - start, utf8));
       const char16_t* line = window.data() + left_units;
       if (markers) {
         const bool at_text_start = start == from && first;
