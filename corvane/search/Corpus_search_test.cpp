@@ -14,6 +14,7 @@
 #include "corvane/search/Corpus_search.hpp"
 #include "corvane/search/Corpus_search_internal.hpp"
 #include "corvane/search/Search_parsing.hpp"
+#include "testing/Test_support.hpp"
 
 namespace corvane {
 namespace {
@@ -277,6 +278,36 @@ TEST_F(CorpusSearchTest, TheBytePrefilterGivesTheFullSearchsResults) {
           EXPECT_EQ(counted.hit_count, full.hit_count) << what;
           EXPECT_EQ(counted.words, full.words) << what << " workers " << workers;
         }
+      }
+    }
+  }
+}
+
+// The bundled samples (five encodings, several scripts, a zip that is no text): the same
+// results with and without the prefilter, whole and in small ranges.
+TEST(CorpusSearchSamples, ThePrefilterChangesNothingOnTheSamples) {
+  std::vector<std::string> paths;
+  for (const auto& e : fs::directory_iterator(fs::path(testing::source_dir()) / "samples/corpus"))
+    paths.push_back(e.path().string());
+  std::sort(paths.begin(), paths.end());
+  ASSERT_GE(paths.size(), 10u);
+  for (const auto& typed : {std::vector<std::u16string>{u"the", u"and"},
+                            std::vector<std::u16string>{u"sea", u"market", u"marche"}}) {
+    const auto words = words_of(typed);
+    for (const bool structure : {false, true}) {
+      corpus_search_options o = whole_text_options();
+      o.counts = structure ? corpus_counts::structure : corpus_counts::words;
+      Collector full;
+      ASSERT_TRUE(search_corpus(paths, words, o, full));
+      o.byte_prefilter = true;
+      o.range = 4096;
+      o.workers = 3;
+      Collector fast;
+      ASSERT_TRUE(search_corpus(paths, words, o, fast));
+      ASSERT_EQ(fast.texts.size(), full.texts.size());
+      for (std::size_t i = 0; i < full.texts.size(); ++i) {
+        EXPECT_EQ(fast.texts[i].error, full.texts[i].error) << paths[i];
+        expect_same(fast.texts[i], full.texts[i], paths[i] + (structure ? " structure" : ""));
       }
     }
   }
