@@ -414,17 +414,25 @@ struct utf8_verdict {
   bool multibyte = false;
 };
 
-utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
+// With `zero`, also where the first zero byte is (left alone when there is none).
+utf8_verdict check_utf8(const unsigned char* p, std::size_t n, std::size_t* zero = nullptr) {
   utf8_verdict v;
+  bool look_for_zero = zero != nullptr;
   std::size_t i = 0;
   while (i < n) {
 #if defined(__SSE2__)
+    const __m128i nothing = _mm_setzero_si128();
     while (i + 64 <= n) {
       const auto* q = reinterpret_cast<const __m128i*>(p + i);
-      const __m128i any =
-          _mm_or_si128(_mm_or_si128(_mm_loadu_si128(q), _mm_loadu_si128(q + 1)),
-                       _mm_or_si128(_mm_loadu_si128(q + 2), _mm_loadu_si128(q + 3)));
+      const __m128i a = _mm_loadu_si128(q), b = _mm_loadu_si128(q + 1);
+      const __m128i c = _mm_loadu_si128(q + 2), d = _mm_loadu_si128(q + 3);
+      const __m128i any = _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d));
       if (_mm_movemask_epi8(any) != 0) break;
+      if (look_for_zero) {
+        // ASCII bytes are unsigned below 0x80: the minimum is zero only where a zero is.
+        const __m128i low = _mm_min_epu8(_mm_min_epu8(a, b), _mm_min_epu8(c, d));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(low, nothing)) != 0) break;
+      }
       i += 64;
     }
 #endif
@@ -433,12 +441,25 @@ utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
     while (i < stop) {
       const unsigned b0 = p[i];
       if (b0 < 0x80) {
+        if (b0 == 0 && look_for_zero) {
+          *zero = i;
+          look_for_zero = false;
+        }
         ++i;
         continue;
       }
       std::uint32_t cp;
       std::size_t len;
-      if (!utf8_sequence(p, i, n, cp, len)) return {false, false};
+      if (!utf8_sequence(p, i, n, cp, len)) {
+        v.well_formed = false;
+        v.multibyte = false;
+        if (look_for_zero) {
+          const void* z = std::memchr(p + i, 0, n - i);
+          if (z != nullptr)
+            *zero = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - p);
+        }
+        return v;
+      }
       v.multibyte = true;
       i += len;
     }
@@ -663,17 +684,25 @@ void text_file_reader::settle() {
   constexpr std::size_t kStretch = std::size_t{4} << 20;
   std::size_t nul = s.n;
   bool well_formed = true, multibyte = false;
-  for (std::size_t at = 0; at < s.n && well_formed;) {
+  for (std::size_t at = 0; at < s.n;) {
     std::size_t end = std::min(s.n, at + kStretch);
     while (end < s.n && end > at + 4 && (s.p[end] & 0xC0) == 0x80) --end;
-    const void* zero = std::memchr(s.p + at, 0, end - at);
-    if (zero != nullptr && nul == s.n)
-      nul = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - s.p);
-    const utf8_verdict v = check_utf8(s.p + at, end - at);
-    well_formed = v.well_formed;
+    std::size_t zero = s.n;
+    const utf8_verdict v = check_utf8(s.p + at, end - at, nul == s.n ? &zero : nullptr);
+    if (zero != s.n) nul = at + zero;
+    well_formed = well_formed && v.well_formed;
     multibyte = multibyte || v.multibyte;
     s.bytes->release(at, end);
     at = end;
+    // Ill-formed: only the first zero byte is still wanted.
+    if (!well_formed) {
+      if (nul == s.n) {
+        const void* z = std::memchr(s.p + at, 0, s.n - at);
+        if (z != nullptr)
+          nul = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - s.p);
+      }
+      break;
+    }
   }
   s.trusting = false;
   if (well_formed && nul == s.n) return;
