@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unordered_map>
 
 #include <unicode/ucnv.h>
@@ -680,30 +681,49 @@ bool is_strict_utf8(const unsigned char* p, std::size_t n) {
 void text_file_reader::settle() {
   state& s = *s_;
   if (!s.trusting) return;
-  // A stretch at a time, each given back once checked.
-  constexpr std::size_t kStretch = std::size_t{4} << 20;
-  std::size_t nul = s.n;
-  bool well_formed = true, multibyte = false;
-  for (std::size_t at = 0; at < s.n;) {
-    std::size_t end = std::min(s.n, at + kStretch);
-    while (end < s.n && end > at + 4 && (s.p[end] & 0xC0) == 0x80) --end;
-    std::size_t zero = s.n;
-    const utf8_verdict v = check_utf8(s.p + at, end - at, nul == s.n ? &zero : nullptr);
-    if (zero != s.n) nul = at + zero;
-    well_formed = well_formed && v.well_formed;
-    multibyte = multibyte || v.multibyte;
-    s.bytes->release(at, end);
-    at = end;
-    // Ill-formed: only the first zero byte is still wanted.
-    if (!well_formed) {
-      if (nul == s.n) {
-        const void* z = std::memchr(s.p + at, 0, s.n - at);
-        if (z != nullptr)
-          nul = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - s.p);
+  struct verdict {
+    bool well_formed = true, multibyte = false;
+    std::size_t nul;
+  };
+  // Bytes [from, to) a stretch at a time, each given back once checked.
+  auto check = [&s](std::size_t from, std::size_t to) {
+    constexpr std::size_t kStretch = std::size_t{4} << 20;
+    verdict v{true, false, to};
+    for (std::size_t at = from; at < to;) {
+      std::size_t end = std::min(to, at + kStretch);
+      while (end < to && end > at + 4 && (s.p[end] & 0xC0) == 0x80) --end;
+      std::size_t zero = to;
+      const utf8_verdict u = check_utf8(s.p + at, end - at, v.nul == to ? &zero : nullptr);
+      if (zero != to) v.nul = at + zero;
+      v.well_formed = v.well_formed && u.well_formed;
+      v.multibyte = v.multibyte || u.multibyte;
+      s.bytes->release(at, end);
+      at = end;
+      // Ill-formed: only the first zero byte is still wanted.
+      if (!v.well_formed) {
+        if (v.nul == to) {
+          const void* z = std::memchr(s.p + at, 0, to - at);
+          if (z != nullptr)
+            v.nul = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - s.p);
+        }
+        break;
       }
-      break;
     }
+    return v;
+  };
+  // A long text is checked in two halves at once.
+  std::size_t mid = s.n;
+  if (s.n >= (std::size_t{16} << 20)) {
+    mid = s.n / 2;
+    while (mid > 0 && (s.p[mid] & 0xC0) == 0x80) --mid;
   }
+  verdict second{true, false, s.n};
+  std::thread helper;
+  if (mid < s.n) helper = std::thread([&] { second = check(mid, s.n); });
+  verdict first = check(0, mid);
+  if (helper.joinable()) helper.join();
+  const std::size_t nul = first.nul != mid ? first.nul : second.nul;
+  const bool well_formed = first.well_formed && second.well_formed;
   s.trusting = false;
   if (well_formed && nul == s.n) return;
   // Not UTF-8 after all, or U+0000 ends it early: decided on every byte as a small text is.
