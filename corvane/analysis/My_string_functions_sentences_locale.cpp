@@ -154,7 +154,8 @@ std::unique_ptr<TStringList> SentencesFromParagraph(const std::u16string& para,
     if (!sentence.empty()) list->Add(sentence);
     start = last + 1;
   }
-  if (start <= n) {
+  // A rest that is only the paragraph's last character is not a sentence of its own.
+  if (start < n) {
     std::u16string rest = Trim(Copy(para, start, n - start + 1));
     if (!rest.empty()) list->Add(rest);
   }

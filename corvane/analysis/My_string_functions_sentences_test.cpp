@@ -126,7 +126,9 @@ TEST(SentencesFromParagraph, LocaleSplitterLowerCaseDigitsAndNonEnders) {
   EXPECT_EQ(by_locale(u"Wait\u2026 Go."), (Lines{u"Wait\u2026 Go."}));  // never ends
   // Other punctuation outside the tables ends a sentence by the look-ahead alone.
   EXPECT_EQ(by_locale(u"Ab\u2E3C Cd"), (Lines{u"Ab\u2E3C", u"Cd"}));
-  EXPECT_EQ(by_locale(u"Stop. A"), (Lines{u"Stop.", u"A"}));
+  // A rest of one final character is dropped; two or more are kept.
+  EXPECT_EQ(by_locale(u"Stop. A"), (Lines{u"Stop."}));
+  EXPECT_EQ(by_locale(u"Stop. Ab"), (Lines{u"Stop.", u"Ab"}));
   EXPECT_EQ(by_locale(u"  "), Lines{});
   EXPECT_EQ(by_locale(u""), Lines{});
   EXPECT_EQ(by_locale(u". Go"), (Lines{u". Go"}));  // the first character is never an end

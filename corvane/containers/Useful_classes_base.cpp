@@ -1,5 +1,6 @@
 #include "corvane/containers/Useful_classes_base.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +20,7 @@ namespace corvane {
 std::int32_t global_string_safety_limit = 5000;
 std::uint32_t my_default_sort = 0;
 std::int32_t detail::max_unbacked_elements = 1 << 16;
+std::int32_t detail::max_formatless_elements = 1 << 22;
 
 // ---- Holders
 
@@ -136,21 +138,29 @@ bool TUsefulBaseList::ReadFromStream(TStream& Stream) {
 
 bool TUsefulBaseList::LoadTheInstances(TStream& Stream, std::int32_t count) {
   if (count <= 0) return true;
-  // Bound the elements by what the stream can hold, plus a margin for classes that
-  // take no bytes and for the unread elements a failure leaves.
-  std::int64_t limit = detail::max_unbacked_elements;
-  if (fEntriesClass->min_bytes > 0) limit += Stream.Remaining() / fEntriesClass->min_bytes;
-  bool ok = true;
-  bool complete = true;
+  const bool formatless = fEntriesClass->min_bytes == 0;
   std::int64_t to_create = count;
-  if (to_create > limit) {
-    to_create = limit;
+  bool complete = true;
+  if (formatless && to_create > detail::max_formatless_elements) {
+    to_create = detail::max_formatless_elements;
     complete = false;
   }
-  for (std::int64_t i = 0; i < to_create; ++i) {
+  // Read element by element, so only elements whose bytes were there are created; once
+  // one fails, the unread rest is appended up to the margin.
+  std::int64_t i = 0;
+  bool ok = true;
+  for (; i < to_create && ok; ++i) {
     MyYieldProcess();
-    TUsefulBaseListObject* object = AppendNew();
-    if (ok && !object->ReadFromStream(Stream)) ok = false;
+    ok = AppendNew()->ReadFromStream(Stream);
+  }
+  if (!ok) {
+    const std::int64_t unread =
+        std::min<std::int64_t>(to_create - i, detail::max_unbacked_elements);
+    for (std::int64_t k = 0; k < unread; ++k) {
+      MyYieldProcess();
+      AppendNew();
+    }
+    if (unread < to_create - i) complete = false;
   }
   return ok && complete;
 }
@@ -169,9 +179,12 @@ bool TUsefulBaseList::SaveToFile(const std::u16string& FileName) {
       TFileStream file(temp, fmCreate);
       ok = SaveToStream(file);
     }
-    if (ok && std::rename(u8(temp).c_str(), u8(FileName).c_str()) != 0) {
-      throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " +
-                          u16(std::strerror(errno)));
+    if (ok) {
+      if (const int error = detail::replace_file_keeping_attributes(u8(temp), u8(FileName));
+          error != 0) {
+        throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " +
+                            u16(std::strerror(error)));
+      }
     }
   } catch (const EFCreateError& e) {
     std::remove(u8(temp).c_str());

@@ -25,10 +25,13 @@ class TStream;
 // ---- Globals
 
 namespace detail {
-// How many elements a list reader creates beyond those the rest of the stream could hold
-// (elements of classes without a stream format, and the unread ones after a failure).
-// 65,536 unless changed (the fuzz target lowers it to keep its runs fast).
+// How many unread elements a list reader appends after an element failed (the stream
+// holds no bytes for them). 65,536 unless changed (the fuzz target lowers it).
 extern std::int32_t max_unbacked_elements;
+// How many elements of a class without a stream format a reader creates: such elements
+// take no bytes, so the count alone says how many there are. 4 Mi (about 150 MB of
+// holders) unless changed; a larger count gets that many and the result false.
+extern std::int32_t max_formatless_elements;
 }  // namespace detail
 
 // The longest string, in code units, that ReadAString accepts by default.
@@ -143,9 +146,11 @@ class TUsefulBaseList : public TList {
   // byte), then every element. False at the first short write or failing element.
   virtual bool SaveToStream(TStream& Stream);
   // Appends count new elements, reading each until one fails; the rest are appended
-  // unread. The result is true when every element read. Elements the remaining stream
-  // could not hold, beyond a margin of detail::max_unbacked_elements, are not created (the
-  // result is then false): a damaged count cannot make the reader allocate without bound.
+  // unread. The result is true when every element read. Elements are created as they are
+  // read, never reserved ahead: after a failure at most detail::max_unbacked_elements
+  // unread ones follow, and a class without a format gets at most
+  // detail::max_formatless_elements (the result is false when either cuts the count
+  // short), so a damaged count cannot make the reader allocate without bound.
   bool LoadTheInstances(TStream& Stream, std::int32_t count);
   // Writes the first count elements; false at the first that fails or is missing.
   bool SaveTheInstances(TStream& Stream, std::int32_t count);

@@ -2,6 +2,7 @@
 #include "testing/Test_support.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <string>
@@ -161,9 +162,28 @@ TEST(TUsefulBaseList, DamagedStreams) {
     // A huge count on a short stream is bounded: false, and not two billion elements.
     TBytesStream s(B({0xFF, 0xFF, 0xFF, 0x7F, 0, 1, 0, 0, 0}));
     EXPECT_FALSE(list.ReadFromStream(s));
-    EXPECT_LE(list.Count(), detail::max_unbacked_elements + 1);
+    EXPECT_LE(list.Count(), detail::max_unbacked_elements + 2);
     EXPECT_EQ(list.GetAValue(0), 1);
   }
+}
+
+TEST(TUsefulBaseList, FormatlessElementsComeFromTheCountAlone) {
+  // Holders without a stream format take no bytes: a list of 100,000 of them is its count
+  // and sorted byte, and reads back whole.
+  T2LongintList list;
+  {
+    TBytesStream s(B({0xA0, 0x86, 0x01, 0x00, 0}));
+    EXPECT_TRUE(list.ReadFromStream(s));
+    EXPECT_EQ(list.Count(), 100000);
+  }
+  // A count beyond the bound gets the bound and false.
+  const std::int32_t saved = detail::max_formatless_elements;
+  detail::max_formatless_elements = 1000;
+  list.Clear();
+  TBytesStream s(B({0xFF, 0xFF, 0xFF, 0x7F, 0}));
+  EXPECT_FALSE(list.ReadFromStream(s));
+  EXPECT_EQ(list.Count(), 1000);
+  detail::max_formatless_elements = saved;
 }
 
 TEST(TUsefulBaseList, EmptySlotsAndPacking) {
@@ -220,6 +240,11 @@ TEST(TUsefulBaseList, FileRoundTrip) {
   EXPECT_TRUE(back.LoadFromFile(u16(path)));
   EXPECT_EQ(back.GetAValue(0), 0xFFFFFFFFu);
   EXPECT_EQ(back.GetAValue(1), 4u);
+  ::chmod(path.c_str(), 0640);  // a replacement keeps the old file's permission bits
+  EXPECT_TRUE(list.SaveToFile(u16(path)));
+  struct stat status;
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
   std::remove(path.c_str());
   EXPECT_THROW(back.LoadFromFile(u16(path)), EFOpenError);
   EXPECT_THROW(back.SaveToFile(u"/nonexistent-dir-q/x.bin"), EFCreateError);

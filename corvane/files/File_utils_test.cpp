@@ -175,6 +175,31 @@ TEST_F(FileUtilsTest, ThoroughModeEdgeCases) {
   EXPECT_EQ(FileBufferType("abcd\xE2\x82", 6, true), TFileContentsSet{_8_bit});
 }
 
+// Files are judged a piece at a time: the verdict must be the one over the whole bytes,
+// whatever lies beyond the first megabyte.
+TEST_F(FileUtilsTest, LargeFilesAreJudgedAsTheirWholeBytes) {
+  const std::size_t mib = 1 << 20;
+  std::string utf16;  // UTF-16 without a mark, a character straddling each piece boundary
+  for (std::size_t i = 0; utf16.size() < 2 * mib + 7; ++i) utf16 += i % 7 ? "a\x04" : " \x00";
+  std::string late_utf8(2 * mib + 1, 'a');  // first non-ASCII sequence across the boundary
+  late_utf8.replace(2 * mib - 1, 2, "\xC3\xA9");
+  std::string late_zero = late_utf8;  // a zero byte before it hides it
+  late_zero[5] = '\0';
+  std::string binary_tail(2 * mib, 'a');  // even-sized, controls only past the first piece
+  for (std::size_t i = mib + 2; i < binary_tail.size(); i += 3) binary_tail[i] = '\x01';
+  int n = 0;
+  for (const std::string* bytes : {&utf16, &late_utf8, &late_zero, &binary_tail}) {
+    const std::string file = write_bytes("large" + std::to_string(n++), *bytes);
+    EXPECT_EQ(thorough(file), FileBufferType(bytes->data(), std::ssize(*bytes), true)) << n;
+    EXPECT_EQ(TextFileInUnicode(u16(file)),
+              StringIsInUnicode(bytes->data(), static_cast<std::int32_t>(bytes->size())))
+        << n;
+  }
+  EXPECT_EQ(thorough(write_bytes("u", utf16)), TFileContentsSet{_16_bit});
+  EXPECT_EQ(thorough(write_bytes("l", late_utf8)), TFileContentsSet{_UTF8});
+  EXPECT_EQ(thorough(write_bytes("z", late_zero)), TFileContentsSet{_8_bit});
+}
+
 TEST_F(FileUtilsTest, Utf16LikelihoodRejectsEightBitText) {
   for (const char* text : {kEnglish, kFrench, kRussian, kChinese, kHindi}) {
     for (const char* encoding : {"UTF-8", "WINDOWS-1252", "CP1251"}) {
@@ -447,6 +472,10 @@ TEST_F(FileUtilsTest, SavedTextAsStreamBytes) {
                                           8));
   EXPECT_TRUE(SavedTextAsStream(u"\u20AC\U0001F600", u16(file)));
   EXPECT_EQ(read_bytes(file), std::string("\xFF\xFE\xAC\x20\x3D\xD8\x00\xDE", 8));
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  EXPECT_TRUE(SavedTextAsStream(u"abc", u16(file)));  // a replacement keeps the bits
+  EXPECT_EQ(fs::status(file).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
   const std::string none = path("none.txt");
   EXPECT_FALSE(SavedTextAsStream(u"", u16(none)));
   EXPECT_FALSE(fs::exists(none));

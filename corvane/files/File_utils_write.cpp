@@ -80,9 +80,6 @@ void write_file_replacing(const std::u16string& file_name, std::string_view byte
       path + ".~cv" + std::to_string(::getpid()) + "_" + std::to_string(temp_counter.fetch_add(1));
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) throw EFCreateError(error_text("Cannot create file ", path, errno));
-  // The new file keeps the permissions of the one it replaces.
-  struct stat old_status;
-  if (::stat(path.c_str(), &old_status) == 0) ::fchmod(fd, old_status.st_mode & 07777);
   auto fail = [&](int error) {
     ::close(fd);
     ::unlink(temp.c_str());
@@ -107,8 +104,8 @@ void write_file_replacing(const std::u16string& file_name, std::string_view byte
     ::unlink(temp.c_str());
     throw EWriteError(error_text("Cannot write file ", path, error));
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int error = errno;
+  // The new file keeps the permissions and owner of the one it replaces.
+  if (const int error = detail::replace_file_keeping_attributes(temp, path); error != 0) {
     ::unlink(temp.c_str());
     throw EWriteError(error_text("Cannot write file ", path, error));
   }

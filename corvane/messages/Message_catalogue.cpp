@@ -1,7 +1,11 @@
 #include "corvane/messages/Message_catalogue.hpp"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -21,6 +25,23 @@ namespace {
 
 // ---------------------------------------------------------------------------------------
 // The catalogue line form, shared by the built-in catalogue and translations.
+
+// Bytes of a refused line as they may be shown on a terminal: printable ASCII as it is,
+// every other byte as \xNN (a binary file's bytes could be control sequences or a NUL).
+std::string shown(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out += "\\x";
+      out.push_back(kHex[c >> 4]);
+      out.push_back(kHex[c & 15]);
+    }
+  }
+  return out;
+}
 
 // Raises the error for a malformed catalogue or translation: "source: line n: why".
 template <class... Parts>
@@ -144,7 +165,7 @@ void parse_lines(std::string_view contents, std::string_view source, OnGroup on_
       refuse(source, line_number, "expected an identifier, a TAB and the text");
     const std::string_view id = line.substr(0, tab);
     if (!is_identifier(id))
-      refuse(source, line_number, "\"", id,
+      refuse(source, line_number, "\"", shown(id),
              "\" is not an identifier (an underscore, then letters, digits or underscores)");
     const std::string_view text = line.substr(tab + 1);
     if (const char* fault = text_fault(text)) refuse(source, line_number, fault);
@@ -231,10 +252,8 @@ const char* kind_name(char kind) {
       return "a string";
     case 'd':
       return "an integer";
-    case 'f':
-      return "a number";
     default:
-      return "no";
+      return "a number";
   }
 }
 
@@ -249,8 +268,13 @@ void check_arguments(std::string_view source, std::size_t line, std::string_view
     const char have = (*got)[i];
     const char need = i < want->size() ? (*want)[i] : '.';
     if (have == '.' || have == need) continue;
-    refuse(source, line, id, ": argument ", std::to_string(i + 1), " is ", kind_name(have),
-           " here but ", kind_name(need), " in the built-in text");
+    const std::string number = std::to_string(i + 1);
+    if (need == '.') {
+      refuse(source, line, id, ": argument ", number, " is ", kind_name(have),
+             " here but the built-in text has no argument ", number);
+    }
+    refuse(source, line, id, ": argument ", number, " is ", kind_name(have), " here but ",
+           kind_name(need), " in the built-in text");
   }
 }
 
@@ -334,10 +358,33 @@ void load_translation(std::string_view contents, std::string_view source_name) {
 
 void load_translation_file(const std::u16string& file_name) {
   const std::string path = u8(file_name);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFOpenError(u"Cannot open file \"" + file_name + u"\"");
-  const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw EFOpenError(u"Cannot read file \"" + file_name + u"\"");
+  const auto fail = [&](const std::string& why) -> void {
+    throw EFOpenError(u"Cannot read file \"" + file_name + u"\". " + u16(why));
+  };
+  // Non-blocking, so that opening a FIFO nobody writes to does not wait for ever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0)
+    throw EFOpenError(u"Cannot open file \"" + file_name + u"\". " + u16(std::strerror(errno)));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat status;
+  if (::fstat(fd, &status) != 0) fail(std::strerror(errno));
+  if (S_ISDIR(status.st_mode)) fail("It is a folder.");
+  if (!S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) fail("It is not a file.");
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::string contents;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fail(std::strerror(errno));
+    if (n == 0) break;
+    if (contents.size() + static_cast<std::size_t>(n) > max_translation_bytes)
+      fail("It is larger than 16 MiB.");
+    contents.append(buffer, static_cast<std::size_t>(n));
+  }
   load_translation(contents, path);
 }
 
@@ -374,8 +421,10 @@ std::string escaped(std::u16string_view text) {
 }
 
 std::optional<std::string> argument_kinds(std::u16string_view text) {
-  // No caller passes this many arguments; a larger index is a typing error.
+  // No caller passes this many arguments; a larger index is a typing error. Widths and
+  // precisions beyond what Format accepts would make every use of the text fail.
   constexpr std::size_t max_argument_index = 255;
+  constexpr std::size_t max_width = 1'000'000;
   std::string kinds;
   std::size_t next = 0;
   const auto take = [&](std::size_t position, char kind) {
@@ -410,7 +459,11 @@ std::optional<std::string> argument_kinds(std::u16string_view text) {
         if (!take(next++, 'd')) return std::nullopt;
         ++i;
       } else {
-        while (i < text.size() && digit(text[i])) ++i;
+        std::size_t width = 0;
+        while (i < text.size() && digit(text[i])) {
+          width = width * 10 + (text[i++] - u'0');
+          if (width > max_width) return std::nullopt;
+        }
       }
     }
     if (i >= text.size()) return std::nullopt;

@@ -56,8 +56,12 @@ std::vector<MessageId> group(std::string_view name);
 // built-in text does not take) raises EConvertError naming the source and line, and
 // changes nothing. `source_name` only names the translation in error messages.
 void load_translation(std::string_view contents, std::string_view source_name);
-// As load_translation, reading a file; EFOpenError when it cannot be read.
+// As load_translation, reading a file; EFOpenError, naming the file and the reason, when it
+// cannot be read. A pipe or FIFO is read as a stream; a folder, device or socket is refused
+// (it would never end or never answer), and so is anything over max_translation_bytes.
 void load_translation_file(const std::u16string& file_name);
+// 16 MiB: many times the whole catalogue in any script.
+inline constexpr std::size_t max_translation_bytes = 16u << 20;
 // Back to the built-in texts.
 void clear_translation();
 // How many entries the loaded translation replaces (0 without one).

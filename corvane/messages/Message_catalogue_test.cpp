@@ -2,6 +2,8 @@
 #include "corvane/messages/Message_catalogue.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -148,9 +150,12 @@ TEST_F(Translation, RefusesAMalformedFileAndChangesNothing) {
       "berschreiben?\n",
       "argument 1 is an integer here but a string in the built-in text");
   expect_refused("_CVOverwriteXQ\t%s nach %s?\n",
-                 "argument 2 is a string here but no in the built-in text");
+                 "argument 2 is a string here but the built-in text has no argument 2");
+  // A width Format would refuse makes the text unusable.
+  expect_refused("_CVOverwriteXQ\t%0:-4294967296.4294967296s?\n", "not a valid format template");
   expect_refused("_CVTotalN\tGesamt %s\n", "argument 1 is a string here but a number");
   expect_refused("_CVOverwriteXQ\t%s zu 100%?\n", "not a valid format template");
+  expect_refused(std::string("\x1B[2J\0x\tT\n", 9), "\"\\x1B[2J\\x00x\" is not an identifier");
   expect_refused("\xFF\xFE_\0", "odd number of bytes");
   // The same text twice is harmless (a copy of the catalogue repeats four entries).
   msg::load_translation("_CVNo\tNein\n_CVNo\tNein\n", "de.txt");
@@ -168,6 +173,18 @@ TEST_F(Translation, FromAFile) {
   std::remove(path.c_str());
   EXPECT_THROW(msg::load_translation_file(u16(path)), EFOpenError);
   EXPECT_EQ(msg::text(msg::CVSureQ), u"S\u00FBr ?");
+  // What would never end, never answer or fill memory is refused at once.
+  EXPECT_THROW(msg::load_translation_file(u16(::testing::TempDir())), EFOpenError);
+  EXPECT_THROW(msg::load_translation_file(u"/dev/zero"), EFOpenError);
+  { std::ofstream grow(path, std::ios::binary); }
+  ASSERT_EQ(::truncate(path.c_str(), msg::max_translation_bytes + 1), 0);
+  EXPECT_THROW(msg::load_translation_file(u16(path)), EFOpenError);
+  // A FIFO with no writer reads as empty instead of hanging.
+  std::remove(path.c_str());
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  msg::load_translation_file(u16(path));
+  EXPECT_EQ(msg::translated_count(), 0u);
+  std::remove(path.c_str());
 }
 
 // The whole catalogue read back through the translation form is the catalogue itself.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "corvane/rtl/System_text.hpp"
+
 namespace corvane {
 
 namespace {
@@ -197,5 +199,18 @@ bool utf16_to_code_page(int code_page, std::u16string_view text, std::string& ou
   CodePageConverter c(code_page);
   return c.from_utf16(text, out);
 }
+
+namespace {
+
+bool decode_in_system_code_page(std::string_view bytes, std::u16string& out) {
+  return code_page_to_utf16(system_ansi_code_page(), bytes, out);
+}
+
+// The runtime layer reads 8-bit text (string lists loaded from files) in the system code
+// page set here, from the moment this unit is initialised.
+[[maybe_unused]] const bool ansi_decoder_installed =
+    (set_ansi_decoder(&decode_in_system_code_page), true);
+
+}  // namespace
 
 }  // namespace corvane

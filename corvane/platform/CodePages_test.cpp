@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unicode/uloc.h>
 
+#include "corvane/rtl/StringList.hpp"
+
 namespace corvane {
 namespace {
 
@@ -53,6 +55,14 @@ TEST(CodePages, SystemCodePageIsConfigurable) {
   EXPECT_EQ(system_ansi_code_page(), 1251);
   EXPECT_TRUE(set_system_ansi_code_page(0));
   EXPECT_EQ(system_ansi_code_page(), before);
+}
+
+TEST(CodePages, StringListsReadEightBitTextInTheSystemCodePage) {
+  ASSERT_TRUE(set_system_ansi_code_page(1251));
+  EXPECT_EQ(decode_text_bytes("\xC0\xFF"), u"\u0410\u044F");
+  ASSERT_TRUE(set_system_ansi_code_page(1253));
+  EXPECT_EQ(decode_text_bytes("\xE1"), u"\u03B1");
+  set_system_ansi_code_page(0);
 }
 
 TEST(CodePages, LocaleDefaults) {

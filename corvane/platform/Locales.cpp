@@ -20,14 +20,6 @@ std::string canonical(std::string_view name) {
 
 }  // namespace
 
-std::string default_icu_locale() {
-  std::string name = uloc_getDefault();
-  // The C and POSIX locales come out as en_US_POSIX, whose case and number rules are
-  // those of U.S. English.
-  if (name.empty() || name == "en_US_POSIX" || name == "c" || name == "C") return "en_US";
-  return name;
-}
-
 bool icu_locale_for_lcid(TLCID lcid, std::string& name) {
   switch (lcid) {
     case kLocaleNeutral:

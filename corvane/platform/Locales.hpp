@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "corvane/rtl/System_text.hpp"  // default_icu_locale
+
 namespace corvane {
 
 using TLCID = std::uint32_t;
@@ -20,9 +22,6 @@ inline constexpr TLCID kLocaleNeutral = 0x0000;
 inline constexpr TLCID kLocaleInvariant = 0x007F;
 inline constexpr TLCID kLocaleUserDefault = 0x0400;
 inline constexpr TLCID kLocaleSystemDefault = 0x0800;
-
-// The ICU locale name of the environment's default locale ("en_US" for the C/POSIX locale).
-std::string default_icu_locale();
 
 // The ICU locale name ("tr_TR", "sr_Latn_RS") of an LCID. The placeholders resolve as
 // described above (the invariant one to "", ICU's root). An LCID that names no locale

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "corvane/platform/Locales.hpp"
+#include "corvane/rtl/System_text.hpp"
 
 namespace corvane {
 

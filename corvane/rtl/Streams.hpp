@@ -103,6 +103,14 @@ constexpr std::uint16_t fmShareDenyWrite = 0x0020;
 constexpr std::uint16_t fmShareDenyRead = 0x0030;
 constexpr std::uint16_t fmShareDenyNone = 0x0040;
 
+namespace detail {
+// Puts a completed file written beside its target in the target's place: the new file
+// takes the permission bits (and, where the process may set them, the owner and group) of
+// the file it replaces, then is renamed over it. Returns 0, or the errno of the failed
+// rename; the temporary file is left for the caller to remove on failure.
+int replace_file_keeping_attributes(const std::string& temp_path, const std::string& target_path);
+}  // namespace detail
+
 class TFileStream : public TStream {
  public:
   // fmCreate creates or truncates (EFCreateError "Cannot create file "%s". %s"); the open

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,6 +25,19 @@ std::u16string file_error_message(const char* format_head, const std::u16string&
 }
 
 }  // namespace
+
+int detail::replace_file_keeping_attributes(const std::string& temp_path,
+                                            const std::string& target_path) {
+  struct stat old_status;
+  if (::stat(target_path.c_str(), &old_status) == 0 && S_ISREG(old_status.st_mode)) {
+    // Owner first: chown may clear the set-id bits that chmod then restores. Both are best
+    // effort, as an ordinary user may not give a file away.
+    [[maybe_unused]] const int owned =
+        ::chown(temp_path.c_str(), old_status.st_uid, old_status.st_gid);
+    ::chmod(temp_path.c_str(), old_status.st_mode & 07777);
+  }
+  return ::rename(temp_path.c_str(), target_path.c_str()) == 0 ? 0 : errno;
+}
 
 TFileStream::TFileStream(const std::u16string& file_name, std::uint16_t mode)
     : file_name_(file_name) {

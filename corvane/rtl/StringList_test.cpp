@@ -1,6 +1,7 @@
 #include "corvane/rtl/StringList.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <unicode/uloc.h>
 
@@ -301,6 +302,12 @@ TEST_F(StringListTest, SaveWritesUtf16LeWithBomAndCrLf) {
   TStringList back;
   back.LoadFromFile(u16(path));
   EXPECT_EQ(joined(back), "A\u00e9|z");
+  // Saving again replaces the file but keeps its permission bits.
+  ::chmod(path.c_str(), 0604);
+  list.SaveToFile(u16(path));
+  struct stat status;
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0604u);
   std::remove(path.c_str());
   EXPECT_THROW(list.SaveToFile(u"/nonexistent-folder-xyz/file.txt"), EFCreateError);
 }

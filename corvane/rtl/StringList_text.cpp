@@ -10,10 +10,10 @@
 #include <random>
 #include <string>
 
-#include "corvane/platform/CodePages.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Streams.hpp"
 #include "corvane/rtl/StringList.hpp"
+#include "corvane/rtl/System_text.hpp"
 #include "corvane/rtl/Utf.hpp"
 
 namespace corvane {
@@ -229,12 +229,7 @@ std::u16string decode_text_bytes(std::string_view bytes, TTextEncodingKind* kind
   *kind = enc_ansi;
   // 8-bit text in the system code page; should that page be unavailable, windows-1252
   // reads every byte rather than lose any.
-  std::u16string text;
-  if (code_page_to_utf16(system_ansi_code_page(), bytes, text) ||
-      code_page_to_utf16(1252, bytes, text))
-    return text;
-  for (char b : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(b));
-  return text;
+  return decode_ansi_text(bytes);
 }
 
 void TStringList::LoadFromStream(TStream& stream) {
@@ -309,7 +304,10 @@ void TStringList::SaveToFile(const std::u16string& file_name) {
   try {
     SaveToStream(*file);
     file.reset();
-    if (std::rename(u8(temp_name).c_str(), u8(file_name).c_str()) != 0) throw create_error(errno);
+    if (const int error = detail::replace_file_keeping_attributes(u8(temp_name), u8(file_name));
+        error != 0) {
+      throw create_error(error);
+    }
   } catch (...) {
     file.reset();
     std::remove(u8(temp_name).c_str());

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/rtl/Utf.hpp"
@@ -102,11 +101,6 @@ TEST(Myunicodenew, StartUpSetsTheExtentRoutineAndShutDownLogs) {
   package_log_line = previous_log;
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], u"quit myUnicodeNew, ");
-
-  PackageLoad();
-  EXPECT_EQ(MyGetTextExtentExPointW, &DefaultGetTextExtentExPointW);
-  PackageUnload();
-  EXPECT_EQ(MyGetTextExtentExPointW, nullptr);
 }
 
 TEST(Myunicodenew, FormatValidNumberStr) {

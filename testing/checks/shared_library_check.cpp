@@ -2,7 +2,7 @@
 // before main, once, with the start-up globals set.
 #include <cstdio>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 
 namespace corvane::cli {
 namespace {

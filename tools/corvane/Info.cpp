@@ -1,7 +1,7 @@
 // corvane info: what the package's start-up sets, for a person checking an installation.
 #include <ostream>
 
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/rtl/Utf.hpp"

@@ -39,7 +39,7 @@ std::string readable(const std::u16string& s) {
 
 void print_text(std::ostream& out, int number, const TSearch_word_format_rec& rec) {
   out << "alternative " << number << '\n';
-  out << "  typed_in_text      " << u8(rec.typed_in_text) << '\n';
+  out << "  typed_in_text      " << readable(rec.typed_in_text) << '\n';
   out << "  search_text        " << readable(rec.search_text) << '\n';
   out << "  flags              " << flag_letters(rec.flags) << '\n';
   out << "  upper_copy         " << readable(rec.copies[upper_copy]) << '\n';
@@ -47,7 +47,7 @@ void print_text(std::ostream& out, int number, const TSearch_word_format_rec& re
   out << "  title_copy         " << readable(rec.copies[title_copy]) << '\n';
   out << "  ambiguous          " << (rec.ambiguous ? "true" : "false") << '\n';
   out << "  contains_a_tag     " << (rec.contains_a_tag ? "true" : "false") << '\n';
-  out << "  sw_context_needed  " << u8(rec.sw_context_needed) << '\n';
+  out << "  sw_context_needed  " << readable(rec.sw_context_needed) << '\n';
 }
 
 void print_json(std::ostream& out, const TSearch_word_format_rec& rec) {

@@ -47,6 +47,10 @@ TEST(CorvaneParse, PrintsTheFieldsOfEachAlternative) {
   out = run_parse({"cat context:=tail"});
   EXPECT_EQ(field(out, "search_text"), "cat");
   EXPECT_EQ(field(out, "sw_context_needed"), "tail");
+  // Control codes typed in (a terminal escape sequence) are shown, never sent raw.
+  out = run_parse({"\x1B[2Jcat"});
+  EXPECT_EQ(field(out, "typed_in_text"), "{CHR(27)}[2Jcat");
+  EXPECT_EQ(out.find('\x1B'), std::string::npos);
 }
 
 TEST(CorvaneParse, NoSplitTagsAndCopies) {

@@ -1,4 +1,4 @@
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/text/Myunicodenew.hpp"
 #include "corvane/text/Wingenok.hpp"
 
 namespace corvane {
@@ -75,6 +76,7 @@ TEST_F(PackageTest, StartUpSetsTheFrameGlobals) {
   EXPECT_EQ(my_temp_path.front(), u'/');
   EXPECT_EQ(my_temp_path.back(), u'/');
   EXPECT_FALSE(UserDefaultFormatSettings.LongMonthNames[0].empty());
+  EXPECT_EQ(MyGetTextExtentExPointW, &DefaultGetTextExtentExPointW);
 }
 
 TEST_F(PackageTest, ShutDownUnsetsTheYieldProcedureAndWritesItsLastLogLines) {
@@ -82,6 +84,7 @@ TEST_F(PackageTest, ShutDownUnsetsTheYieldProcedureAndWritesItsLastLogLines) {
   AYieldProcessProc = [] {};
   PackageUnload();
   EXPECT_FALSE(AYieldProcessProc);
+  EXPECT_EQ(MyGetTextExtentExPointW, nullptr);
   EXPECT_TRUE(my_temp_path.empty());
   // Units stop in reverse order, all of them before the log unit.
   EXPECT_EQ(log, (std::vector<std::u16string>{u"quit myUnicodeNew, ", u"quit wingenok, ",

@@ -1,4 +1,4 @@
-#include "corvane/frame/CV7GeneralRuntimePack1.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 
 #include <array>
 
