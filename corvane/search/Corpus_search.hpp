@@ -72,8 +72,8 @@ struct corpus_text_end {
 };
 
 // What the host implements. The calls come one at a time, in the texts' order: for every
-// text text_begins, its hits, text_ends. Returning false stops the whole search promptly
-// (no further calls but text_ends of a text begun is not guaranteed).
+// text text_begins, its hits, text_ends. Returning false stops the whole search promptly:
+// no further call is made, not even text_ends of the text begun.
 class corpus_search_sink {
  public:
   virtual ~corpus_search_sink() = default;
@@ -99,16 +99,18 @@ bool search_corpus(const std::vector<std::string>& paths,
                    const corpus_search_options& options, corpus_search_sink& sink,
                    const corpus_progress& progress = {});
 
-// One buffer searched by the engine's host protocol: the per-search globals reset, the
-// buffer's class words (with `classes`' two spare words after them) handed over with the
-// word-internal characters marked, and each word searched with its counts carried in and
-// out through `stats` (one per word, the state after the last buffer); a word whose
-// n_to_find is negative is skipped. `buffer_start` is the
-// class word the matcher takes as preceded by a boundary (null: the first). Hits go to
-// on_found with current_search_number the word's index (its result says whether the hit
-// counts towards the word's n_to_find). `classes` needs m + 2 words. False when the host
-// called the engine's FoundEnough or Cancel from on_found (the remaining words are not
-// searched).
+// One buffer searched by the engine's host protocol, as every host of the engine runs it:
+// the jump position of an earlier buffer is cleared (Global_in_heading carries on; a host
+// clears it at a text's start), the buffer and its class words (`classes[0, m)`, built by
+// the caller with any markers, and two spare words after them that this sets to 0) are
+// handed to PrepareForConcordancing, the word-internal characters `allow` are marked
+// (HandleAllowables), and each word is searched with its counts carried in and out through
+// `stats` (one per word: the state after the buffer before, then after this one). A word
+// whose n_to_find is negative is skipped. `buffer_start` is the class word the matcher takes
+// as preceded by a boundary (null: the first). Hits go to on_found with
+// current_search_number the word's index; its result says whether the hit counts towards
+// the word's n_to_find. False when the host called the engine's FoundEnough or Cancel from
+// on_found (the remaining words are not searched).
 bool search_buffer(TSearchAndDoEngine& engine, const std::u16string& file_name,
                    const char16_t* buffer, std::uint16_t* classes, std::size_t m,
                    std::uint64_t file_size, const std::u16string& allow,
