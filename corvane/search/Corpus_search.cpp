@@ -4,6 +4,7 @@
 // finished early wait, and a worker starts no new part while a few already wait.
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <fstream>
 #include <mutex>
 #include <stdexcept>
@@ -79,6 +80,7 @@ class corpus_run {
     for (unsigned w = 1; w < workers_; ++w) pool.emplace_back([this, w] { work(w); });
     work(0);
     for (std::thread& t : pool) t.join();
+    if (failure_) std::rethrow_exception(failure_);
     return !stop_;
   }
 
@@ -221,14 +223,34 @@ class corpus_run {
   }
 
   void report_progress() {
-    if (!progress_) return;
+    if (!progress_ || stop_) return;
     std::uint64_t bytes = bytes_done_;
     for (unsigned w = 0; w < workers_; ++w) bytes += reading_[w].load(std::memory_order_relaxed);
-    progress_(bytes, front_text_);
+    try {
+      progress_(bytes, front_text_);
+    } catch (...) {
+      fail();
+    }
+  }
+
+  // What the host's sink or progress callback threw ends the search and leaves
+  // search_corpus once every worker has stopped. Called with the lock held.
+  void fail() {
+    if (!failure_) failure_ = std::current_exception();
+    stop_ = true;
+    wake_.notify_all();
   }
 
   // Reports what can be reported, in order. Called with the lock held.
   void advance() {
+    try {
+      report_in_order();
+    } catch (...) {
+      fail();
+    }
+  }
+
+  void report_in_order() {
     const std::size_t n_words = plan_.words.size();
     const std::int32_t max = plan_.options.max_per_word;
     while (!stop_ && front_text_ < texts_.size()) {
@@ -334,6 +356,7 @@ class corpus_run {
   unsigned outstanding_ = 0;  // parts started and not yet reported in full
   std::uint64_t bytes_done_ = 0;
   bool stop_ = false;
+  std::exception_ptr failure_;
 };
 
 }  // namespace

@@ -93,7 +93,8 @@ std::vector<TSearch_word_format_rec> parsed_search_line(std::u16string_view line
 // Searches the texts (file paths) for the words and reports to the sink. Returns false
 // when the sink stopped it. A text that cannot be read or is no plain text (a zip, a
 // compound document) is reported with an error in text_ends. Throws std::invalid_argument
-// for no words or bad sort keys.
+// for no words or bad sort keys, and what the sink or the progress callback threw (the
+// search stops at once).
 bool search_corpus(const std::vector<std::string>& paths,
                    const std::vector<TSearch_word_format_rec>& words,
                    const corpus_search_options& options, corpus_search_sink& sink,

@@ -348,6 +348,11 @@ TEST_F(CorpusSearchTest, TextsComeInOrderAndTheSinkCanStopTheSearch) {
   EXPECT_FALSE(search_corpus(paths, words, o, stopper));
   EXPECT_EQ(stopper.hits_seen, 10u);
   EXPECT_THROW(search_corpus(paths, {}, o, stopper), std::invalid_argument);
+  // What the sink throws comes out of the search, after the workers have stopped.
+  class Thrower : public corpus_search_sink {
+    bool hit(const corpus_text&, const corpus_hit&) override { throw std::runtime_error("full"); }
+  } thrower;
+  EXPECT_THROW(search_corpus(paths, words, o, thrower), std::runtime_error);
 }
 
 TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {
