@@ -502,12 +502,16 @@ class FileBytes {
   FileBytes& operator=(const FileBytes&) = delete;
   const unsigned char* data() const { return data_; }
   std::size_t size() const { return size_; }
-  // The pages wholly inside [from, to) leave this process's memory until they are read
-  // again (from the page cache): a long text read once keeps only what is being read.
+  // The pages of [from, to) leave this process's memory until they are read again (from
+  // the page cache): a long text read once keeps only what is being read. Pages go in
+  // blocks of 64 KiB, as the system maps them in around a fault: the block that holds `to`
+  // stays, the one that holds `from` goes too, so that consecutive releases leave no block
+  // behind and reading on maps no released page in again.
   void release(std::size_t from, std::size_t to) const {
-    if (mapped_ == nullptr || to > size_) return;
-    const std::size_t page = 4096;
-    const std::size_t a = (from + page - 1) & ~(page - 1), b = to & ~(page - 1);
+    if (mapped_ == nullptr) return;
+    to = std::min(to, size_);
+    const std::size_t page = std::size_t{64} << 10;
+    const std::size_t a = from & ~(page - 1), b = to & ~(page - 1);
     if (b > a) ::madvise(static_cast<unsigned char*>(mapped_) + a, b - a, MADV_DONTNEED);
   }
 
@@ -687,7 +691,7 @@ void text_file_reader::settle() {
   };
   // Bytes [from, to) a stretch at a time, each given back once checked.
   auto check = [&s](std::size_t from, std::size_t to) {
-    constexpr std::size_t kStretch = std::size_t{4} << 20;
+    constexpr std::size_t kStretch = std::size_t{1} << 20;
     verdict v{true, false, to};
     for (std::size_t at = from; at < to;) {
       std::size_t end = std::min(to, at + kStretch);
@@ -787,9 +791,12 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
                                              end == s.n && s.ends_text);
   if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
-  // What has been read is given back a few MiB at a time.
+  // What has been read is given back a few MiB at a time; at the end, the block the next
+  // range begins in too (whoever reads it reads it in again).
   if (s.pos - s.released >= (std::size_t{2} << 20) || s.pos == s.n) {
-    s.bytes->release(std::max(s.released, s.from), s.pos);
+    const std::size_t to =
+        s.pos == s.n ? std::min(s.bytes->size(), s.pos + (std::size_t{64} << 10) - 1) : s.pos;
+    s.bytes->release(std::max(s.released, s.from), to);
     s.released = s.pos;
   }
   return got;

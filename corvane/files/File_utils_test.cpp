@@ -389,7 +389,7 @@ TEST_F(FileUtilsTest, ReaderTrustsALargeUtf8StartUntilItFails) {
   // An 8-bit character in the first 64 KiB decides at once.
   const std::string early = write_bytes("early", "caf\xE9 " + ascii);
   EXPECT_EQ(read_all(early, text_decoding::decide), TextFileContents(u16(early)));
-  // settle() checks every byte first (zero bytes and ill-formed sequences past its 4 MiB
+  // settle() checks every byte first (zero bytes and ill-formed sequences past its 1 MiB
   // stretches, in either half of a long text): then reading never throws, and the verdict
   // is TextFileContents'.
   std::string big = ascii;

@@ -148,6 +148,9 @@ class corpus_run {
             reader->raw_size() > plan_.options.range + plan_.options.range / 2)
           cuts = detail::range_cuts(reader->raw_bytes(), reader->raw_size(), plan_.options.range,
                                     plan_.markers);
+        // Looking for the cuts read a little round each.
+        constexpr std::size_t kBlock = std::size_t{64} << 10;
+        for (const std::size_t c : cuts) reader->release(c > kBlock ? c - kBlock : 0, c + kBlock);
       } catch (const std::exception& e) {
         error = e.what();
         reader.reset();

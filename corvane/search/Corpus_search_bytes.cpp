@@ -63,13 +63,18 @@ void decode_window(const text_file_reader& whole, std::size_t at, bool after, st
   const bool utf8 = whole.raw_byte_map() == nullptr;
   // A code unit takes at most three bytes.
   const std::size_t span = 3 * units + 8;
+  // The window lies in a neighbouring range, which may have been read and given back
+  // already: its bytes are given back again once decoded.
+  constexpr std::size_t kBlock = std::size_t{64} << 10;
   if (after) {
     const std::size_t b = boundary_before(p, n, utf8, std::min(n, at + span));
     decode_bytes(whole, at, b, out);
+    whole.release(at, b + kBlock - 1);
     if (out.size() > units) out.resize(units);
   } else {
     const std::size_t a = boundary_after(p, n, utf8, at > span ? at - span : 0);
     decode_bytes(whole, a, at, out);
+    whole.release(a, at);
     if (out.size() > units) out.erase(0, out.size() - units);
   }
 }
@@ -348,11 +353,18 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
     units += units_in(cursor, stretch_end);
     words += starts_in(cursor, stretch_end, blank_before(cursor));
     cursor = stretch_end;
-    whole.release(released, cursor);
+    // At the part's end, the block the next part begins in goes too.
+    whole.release(released, cursor < to ? cursor : to + (std::size_t{64} << 10) - 1);
     released = cursor;
     if (cursor >= to) break;
     stretch_end = stretch_stop(cursor);
     candidate_lines(cursor, stretch_end);
+  }
+  // The contexts of the first and last lines may have read into the neighbouring ranges.
+  if (keep > 0) {
+    const std::size_t span = 3 * keep + 8;
+    whole.release(from > span ? from - span : 0, from);
+    whole.release(to, to + span + (std::size_t{64} << 10));
   }
   // The spare class word after the part reads as a word start after a blank: after the line
   // break that ends the text or a range cut after one, not after the printable character
