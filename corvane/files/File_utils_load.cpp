@@ -792,8 +792,10 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
   if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
   // What has been read is given back a few MiB at a time; at the end, the block the next
-  // range begins in too (whoever reads it reads it in again).
-  if (s.pos - s.released >= (std::size_t{2} << 20) || s.pos == s.n) {
+  // range begins in too (whoever reads it reads it in again). A short read (a few lines)
+  // gives nothing back: its bytes are usually still wanted by whoever reads round them.
+  constexpr std::size_t kLong = std::size_t{1} << 20;
+  if (s.pos - s.released >= (std::size_t{2} << 20) || (s.pos == s.n && s.n - s.from >= kLong)) {
     const std::size_t to =
         s.pos == s.n ? std::min(s.bytes->size(), s.pos + (std::size_t{64} << 10) - 1) : s.pos;
     s.bytes->release(std::max(s.released, s.from), to);
