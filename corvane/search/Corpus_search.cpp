@@ -214,6 +214,14 @@ class corpus_run {
   }
 
   static void hand_over(detail::hit_batch& to, detail::hit_batch& from) {
+    if (to.hits.empty()) {
+      // Nothing waits: the buffers change hands (the emptied ones go back to the worker).
+      to.clear();
+      std::swap(to.hits, from.hits);
+      std::swap(to.chars, from.chars);
+      std::swap(to.keys, from.keys);
+      return;
+    }
     const std::size_t chars = to.chars.size(), keys = to.keys.size();
     for (part_hit h : from.hits) {
       h.chars_at += chars;
@@ -299,8 +307,9 @@ class corpus_run {
         }
         if (!batch.hits.empty()) wake_.notify_all();
         batch.clear();
-        // A part that waited may have gathered a few MiB: they go back now.
-        if (batch.chars.capacity() > (std::size_t{1} << 19)) batch.release();
+        // A part that waited may have gathered more than a piece's hits: that memory goes
+        // back now.
+        if (batch.chars.capacity() > (std::size_t{2} << 20)) batch.release();
         if (stop_ || !part.done) return;
         // The part is finished: its counts carry on into the next.
         for (std::size_t w = 0; w < part.out.counted.size(); ++w) {

@@ -5,6 +5,10 @@
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <memory>
 #include <vector>
 
@@ -14,8 +18,21 @@ namespace {
 
 // ASCII takes a column a character (controls too: hosts show them as spaces).
 bool all_plain_ascii(std::u16string_view text) {
-  for (char16_t c : text)
-    if (c >= 0x7F) return false;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i del = _mm_set1_epi16(0x7F);
+  for (; i + 8 <= text.size(); i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i bad =
+        _mm_or_si128(_mm_xor_si128(_mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128()),
+                                   _mm_set1_epi16(-1)),
+                     _mm_cmpeq_epi16(v, del));
+    if (_mm_movemask_epi8(bad) != 0) return false;
+  }
+#endif
+  for (; i < text.size(); ++i)
+    if (text[i] >= 0x7F) return false;
   return true;
 }
 
