@@ -28,15 +28,16 @@ namespace corvane::detail {
 namespace {
 
 // Where to end a piece of buf[0..n): after the last blank that a non-blank follows, or
-// (with markers) after the last non-blank that a line break follows. 0 when there is no
-// such place.
-std::size_t piece_end(const char16_t* buf, std::size_t n, bool markers) {
+// (with markers) after the last non-blank that a line break follows, looking no further
+// back than `low` (at least 1). 0 when there is no such place.
+std::size_t piece_end(const char16_t* buf, std::size_t n, bool markers, std::size_t low = 1) {
+  low = std::max<std::size_t>(low, 1);
   if (!markers) {
-    for (std::size_t c = n - 1; c > 0; --c)
+    for (std::size_t c = n - 1; c >= low; --c)
       if (is_blank(buf[c - 1]) && !is_blank(buf[c])) return c;
     return 0;
   }
-  for (std::size_t c = n - 1; c > 0; --c)
+  for (std::size_t c = n - 1; c >= low; --c)
     if ((buf[c] == u'\r' || buf[c] == u'\n') && !is_blank(buf[c - 1])) return c;
   return 0;
 }
@@ -163,6 +164,14 @@ void part_searcher::take_hits(std::vector<part_hit>& found, const char16_t* wind
     }
     p.complete = text_ends || p.hit.right >= need;
   }
+  const auto drain = [&] {
+    while (!s.pending.empty() && s.pending.front().complete) {
+      pending_hit& p = s.pending.front();
+      finish_hit(p.hit, p.chars, out.batch);
+      s.pending.pop_front();
+    }
+  };
+  drain();
   // Text order; at one position, the search words' order.
   const auto before = [](const part_hit& a, const part_hit& b) {
     return a.position != b.position ? a.position < b.position : a.search_number < b.search_number;
@@ -185,11 +194,7 @@ void part_searcher::take_hits(std::vector<part_hit>& found, const char16_t* wind
     }
   }
   found.clear();
-  while (!s.pending.empty() && s.pending.front().complete) {
-    pending_hit& p = s.pending.front();
-    finish_hit(p.hit, p.chars, out.batch);
-    s.pending.pop_front();
-  }
+  drain();
 }
 
 bool part_searcher::search_pieces(text_file_reader& reader, const text_file_reader& whole,
@@ -208,6 +213,7 @@ bool part_searcher::search_pieces(text_file_reader& reader, const text_file_read
   if (buf.size() < chunk + keep + 64) buf.resize(chunk + keep + 64);
   std::size_t n = 0;       // characters in buf
   std::size_t hist = 0;    // of which the first are text before the piece
+  std::size_t looked = 0;  // buf[0, looked) holds no cut after the piece's length
   std::int64_t start = 0;  // text position of buf[0]
   if (first) {
     // The text's first character is taken as following a blank, so that the first word is
@@ -269,9 +275,21 @@ bool part_searcher::search_pieces(text_file_reader& reader, const text_file_read
     const bool at_end = got == 0;
     std::size_t cut = n;
     if (!at_end) {
-      // Keep reading until the piece is full, then cut where no hit can cross.
-      if (!piecewise_ || n - hist < piece) continue;
-      const std::size_t c = piece_end(buf.data() + hist, n - hist, plan_.markers);
+      // Keep reading until the piece is full and the text after it gives the piece's hits
+      // their right context, then cut where no hit can cross.
+      if (!piecewise_ || n - hist < piece + keep) continue;
+      // A cut in the piece's length, else anywhere before the text its hits need; a text
+      // without one is searched on as it is read, each part of it looked at once.
+      // (Never right after the blank put before the text: that piece would be searched as
+      // the empty text.)
+      const std::size_t lowest = start + static_cast<std::int64_t>(hist) < 0 ? 2 : 1;
+      std::size_t c = piece_end(buf.data() + hist, piece, plan_.markers, lowest);
+      if (c == 0) {
+        const std::size_t limit = n - hist - keep;
+        c = piece_end(buf.data() + hist, limit, plan_.markers,
+                      std::max(lowest, looked > hist + piece ? looked - hist - 1 : piece));
+        looked = hist + limit;
+      }
       if (c == 0) continue;
       cut = hist + c;
     }
@@ -285,6 +303,7 @@ bool part_searcher::search_pieces(text_file_reader& reader, const text_file_read
     std::memmove(buf.data(), buf.data() + drop, (n - drop) * sizeof(char16_t));
     n -= drop;
     hist = cut - drop;
+    looked = 0;
     start += static_cast<std::int64_t>(drop);
   }
   out.units = start + static_cast<std::int64_t>(n);

@@ -384,6 +384,19 @@ TEST_F(CorpusSearchTest, PhrasesAcrossLineBreaksAreFound) {
   EXPECT_EQ(search(file, words_of({u"on the"}), o).hit_count, 800);
 }
 
+// Long stretches with nowhere to cut are read on until a cut comes, and give what a whole
+// search gives.
+TEST_F(CorpusSearchTest, TextsWithoutPlacesToCutAreSearchedAsTheyCome) {
+  const std::string file = write(
+      "long.txt", std::string(300000, 'x') + " cat x\n" + std::string(300000, 'y') + " cat\n");
+  corpus_search_options o = whole_text_options();
+  const Text whole = search(file, words_of({u"cat"}), o);
+  ASSERT_EQ(whole.hits.size(), 2u);
+  o.piece = 64;
+  expect_same(search(file, words_of({u"cat"}), o), whole, "small pieces");
+  EXPECT_EQ(whole.hits[0].right, u" x\r\nyyyyyyyy");
+}
+
 // Sentence and paragraph numbers, and word positions within them, start at 1.
 TEST_F(CorpusSearchTest, MarkersNumberSentencesAndParagraphs) {
   const std::string file =
