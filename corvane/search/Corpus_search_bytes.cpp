@@ -302,9 +302,15 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
       }
       // The line, with the text round it that its hits' contexts take (a code unit takes
       // at most three bytes), decoded at once.
-      const std::size_t span = keep > 0 ? 3 * keep + 8 : 0;
-      const std::size_t a = boundary_after(p, text_end, utf8, start > span ? start - span : 0);
-      const std::size_t b = boundary_before(p, text_end, utf8, std::min(text_end, end + span));
+      // As many bytes as units, the text is mostly ASCII; three times as many where that
+      // gives too few units.
+      std::size_t span = keep > 0 ? keep + 8 : 0;
+      std::size_t a = boundary_after(p, text_end, utf8, start > span ? start - span : 0);
+      std::size_t b = boundary_before(p, text_end, utf8, std::min(text_end, end + span));
+      if (a > 0 && kernel.units(p + a, start - a, utf8) < keep)
+        a = boundary_after(p, text_end, utf8, start > 3 * span ? start - 3 * span : 0);
+      if (b < text_end && kernel.units(p + end, b - end, utf8) < keep)
+        b = boundary_before(p, text_end, utf8, std::min(text_end, end + 3 * span));
       window.clear();
       decode_bytes(whole, a, b, window);
       const auto left_units = static_cast<std::int64_t>(kernel.units(p + a, start - a, utf8));
