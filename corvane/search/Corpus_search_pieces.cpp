@@ -179,8 +179,17 @@ void part_searcher::take_hits(std::vector<part_hit>& found, const char16_t* wind
   if (!std::is_sorted(found.begin(), found.end(), before))
     std::sort(found.begin(), found.end(), before);
   for (part_hit& h : found) {
-    const std::int64_t end = h.position + h.length;
-    const std::int64_t l0 = std::max({h.position - need, window_start, text_start});
+    // A search word that can match a blank (a wildcard) may take in the blank put before
+    // the text: the hit starts with the text.
+    const std::int64_t first = std::max(window_start, text_start);
+    if (h.position < first) {
+      h.length =
+          static_cast<std::int32_t>(std::max<std::int64_t>(0, h.position + h.length - first));
+      h.position = first;
+    }
+    const std::int64_t end = std::min(h.position + h.length, window_end);
+    h.length = static_cast<std::int32_t>(end - h.position);
+    const std::int64_t l0 = std::max(h.position - need, first);
     const std::int64_t r1 = std::min(window_end, end + need);
     const std::u16string_view around = chars(l0, std::max(end, r1));
     h.left = static_cast<std::uint32_t>(h.position - l0);

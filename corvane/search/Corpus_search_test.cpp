@@ -397,6 +397,23 @@ TEST_F(CorpusSearchTest, TextsWithoutPlacesToCutAreSearchedAsTheyCome) {
   EXPECT_EQ(whole.hits[0].right, u" x\r\nyyyyyyyy");
 }
 
+// A word typed with wildcard codes can match the blank taken before the text; the hit still
+// starts inside the text (found by the fuzz target).
+TEST_F(CorpusSearchTest, HitsNeverStartBeforeTheText) {
+  const std::string file = write("w.txt", "\xEF\xBB\xBF.**\xC3\x95\xE2\x80\x98\n");
+  const std::u16string text = TextFileContents(u16(file));
+  corpus_search_options o;
+  o.counts = corpus_counts::structure;
+  o.context = 14;
+  o.sort_keys = {{'R', 1, true}};
+  const Text t = search(file, parsed_search_line(u"\u001b**", false), o);
+  for (const Hit& h : t.hits) {
+    EXPECT_GE(h.position, 0);
+    EXPECT_LE(h.position + h.length, static_cast<std::int64_t>(text.size()));
+  }
+  expect_contexts_of(t, text, 14);
+}
+
 // Sentence and paragraph numbers, and word positions within them, start at 1.
 TEST_F(CorpusSearchTest, MarkersNumberSentencesAndParagraphs) {
   const std::string file =
