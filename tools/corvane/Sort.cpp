@@ -1,0 +1,348 @@
+// corvane sort: the lines of the inputs sorted as the tools sort their tab-separated
+// lists. Each line's key is read once with the library's field readers and the keys are
+// sorted in the order the list comparisons give: names and dates ascending, numbers
+// largest first, --reverse the other way; or the lines come in a custom order's order.
+#include "tools/corvane/Sort.hpp"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <iostream>
+#include <numeric>
+#include <sstream>
+#include <string_view>
+
+#include "corvane/analysis/My_string_functions.hpp"
+#include "corvane/files/File_utils.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
+#include "corvane/rtl/DateTime.hpp"
+#include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/Object.hpp"
+#include "corvane/rtl/StringList.hpp"
+#include "corvane/rtl/Utf.hpp"
+#include "tools/corvane/Dates_cli.hpp"
+
+namespace corvane::cli {
+
+namespace {
+
+enum class KeyKind { name, date, integer, floating, custom };
+
+// The inputs' lines: views into the texts, which stay alive beside them.
+struct Lines {
+  std::vector<std::u16string> texts;
+  std::vector<std::u16string_view> lines;
+};
+
+// Appends the lines of `text`, which ends every line with CR LF.
+void add_crlf_lines(std::u16string_view text, std::vector<std::u16string_view>& lines) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(u"\r\n", at);
+    if (end == std::u16string_view::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+}
+
+bool read_input(const std::string& file, std::istream& in, Lines& lines, std::string& error) {
+  if (file.empty() || file == "-") {
+    TStringList list;
+    if (!load_text_lines(file, in, list, error)) return false;
+    std::u16string joined;
+    for (int i = 0; i < list.Count(); ++i) joined += list.Get(i) + u"\r\n";
+    lines.texts.push_back(std::move(joined));
+  } else {
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+      error = file + ": is a folder, not a file";
+      return false;
+    }
+    if (!std::filesystem::exists(file, ec)) {
+      error = file + ": no such file";
+      return false;
+    }
+    try {
+      lines.texts.push_back(TextFileContents(u16(file)));
+    } catch (const std::exception& e) {
+      error = file + ": " + e.what();
+      return false;
+    }
+  }
+  return true;
+}
+
+// UTF-8 of a UTF-16 text; a lone surrogate becomes U+FFFD.
+void append_utf8(std::string& out, std::u16string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    std::uint32_t c = s[i];
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      if (c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+        ++i;
+      } else {
+        c = 0xFFFD;
+      }
+    }
+    if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// "name", "date[:C]", "int[:C]" or "float[:C]", C a column from 2 on (2 by default).
+bool parse_key(const std::string& text, KeyKind& kind, std::int32_t& field) {
+  const std::size_t colon = text.find(':');
+  const std::string word = text.substr(0, colon);
+  field = 1;
+  if (word == "name") {
+    kind = KeyKind::name;
+    return colon == std::string::npos;
+  }
+  if (word == "date") {
+    kind = KeyKind::date;
+  } else if (word == "int") {
+    kind = KeyKind::integer;
+  } else if (word == "float") {
+    kind = KeyKind::floating;
+  } else {
+    return false;
+  }
+  if (colon == std::string::npos) return true;
+  const std::string column = text.substr(colon + 1);
+  int c = 0;
+  const auto [end, ec] = std::from_chars(column.data(), column.data() + column.size(), c);
+  if (ec != std::errc() || end != column.data() + column.size() || c < 2) return false;
+  field = c - 1;
+  return true;
+}
+
+template <typename Key, typename Less>
+std::vector<std::uint32_t> order_by(const std::vector<Key>& keys, Less less, bool stable) {
+  std::vector<std::uint32_t> order(keys.size());
+  std::iota(order.begin(), order.end(), 0u);
+  auto by_key = [&](std::uint32_t a, std::uint32_t b) { return less(keys[a], keys[b]); };
+  if (stable) {
+    std::stable_sort(order.begin(), order.end(), by_key);
+  } else {
+    std::sort(order.begin(), order.end(), by_key);
+  }
+  return order;
+}
+
+// NaN never comes from the float reader, but the order must be strict whatever it holds.
+float orderable(float f) {
+  return f != f ? -1.0f : f;
+}
+
+std::string float_text(float f) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, f);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+int command_sort(const SortOptions& options, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+  const bool has_order = options.has_order_file || options.has_order_text;
+  if (has_order && !options.by.empty()) {
+    err << "corvane sort: --by cannot go with a custom order (--order, --order-text)\n";
+    return 2;
+  }
+  if (options.has_order_file && options.has_order_text) {
+    err << "corvane sort: give --order or --order-text, not both\n";
+    return 2;
+  }
+  if (!has_order && options.by.empty()) {
+    err << "corvane sort: say what to sort by: --by KEY, --order FILE or --order-text LIST\n";
+    return 2;
+  }
+  KeyKind kind = KeyKind::custom;
+  std::int32_t field = 1;
+  if (!has_order && !parse_key(options.by, kind, field)) {
+    err << "corvane sort: --by " << options.by
+        << " is no key (name, date[:C], int[:C] or float[:C], C a column from 2 on)\n";
+    return 2;
+  }
+
+  TPackageScope package;  // the date-reading settings and the user's number format
+
+  std::unique_ptr<TStringList> prepared;
+  if (has_order) {
+    std::u16string order = u16(options.order_text);
+    if (options.has_order_file) {
+      TStringList order_lines;
+      std::string error;
+      std::istringstream none;
+      if (options.order_file.empty() || options.order_file == "-" ||
+          !load_text_lines(options.order_file, none, order_lines, error)) {
+        err << "corvane sort: --order: "
+            << (error.empty() ? options.order_file + ": not a file" : error) << '\n';
+        return 2;
+      }
+      order.clear();
+      for (int i = 0; i < order_lines.Count(); ++i) {
+        if (i) order += u',';
+        order += order_lines.Get(i);
+      }
+    }
+    try {
+      prepared = CustomSortPreparedStringlist(order);
+    } catch (const Exception& e) {
+      err << "corvane sort: " << e.what() << '\n';
+      return 2;
+    }
+  }
+
+  Lines input;
+  std::vector<std::string> files = options.files;
+  if (files.empty()) files.push_back("-");
+  for (const std::string& file : files) {
+    std::string error;
+    if (!read_input(file, in, input, error)) {
+      err << "corvane sort: " << error << '\n';
+      return 2;
+    }
+  }
+  for (const std::u16string& text : input.texts) add_crlf_lines(text, input.lines);
+  const std::vector<std::u16string_view>& lines = input.lines;
+  const std::size_t n = lines.size();
+
+  std::vector<std::uint32_t> order;
+  std::vector<std::string> shown;  // the keys as --show-key prints them
+  const bool flag = options.reverse;
+  switch (kind) {
+    case KeyKind::name: {
+      std::vector<std::u16string> keys(n);
+      for (std::size_t i = 0; i < n; ++i) keys[i] = filename_pre_tab_key(lines[i]);
+      order = order_by(
+          keys,
+          [flag](const std::u16string& a, const std::u16string& b) { return flag ? b < a : a < b; },
+          options.stable);
+      if (options.show_key) {
+        for (const auto& k : keys) shown.push_back(u8(k));
+      }
+      break;
+    }
+    case KeyKind::date: {
+      std::vector<double> keys(n);
+      for (std::size_t i = 0; i < n; ++i) keys[i] = AfterTabDateOf(lines[i], field);
+      order = order_by(
+          keys, [flag](double a, double b) { return flag ? b < a : a < b; }, options.stable);
+      if (options.show_key) {
+        for (double k : keys) shown.push_back(u8(FormatDateTime(u"yyyy-mm-dd hh:nn:ss", k)));
+      }
+      break;
+    }
+    case KeyKind::integer: {
+      std::vector<std::int32_t> keys(n);
+      for (std::size_t i = 0; i < n; ++i) keys[i] = AfterTabIntegerOf(lines[i], field);
+      order = order_by(
+          keys, [flag](std::int32_t a, std::int32_t b) { return flag ? a < b : b < a; },
+          options.stable);
+      if (options.show_key) {
+        for (std::int32_t k : keys) shown.push_back(std::to_string(k));
+      }
+      break;
+    }
+    case KeyKind::floating: {
+      std::vector<float> keys(n);
+      for (std::size_t i = 0; i < n; ++i) keys[i] = orderable(AfterTabFloatOf(lines[i], field));
+      order = order_by(
+          keys, [flag](float a, float b) { return flag ? a < b : b < a; }, options.stable);
+      if (options.show_key) {
+        for (float k : keys) shown.push_back(float_text(k));
+      }
+      break;
+    }
+    case KeyKind::custom: {
+      TStringList list;
+      list.SetCapacity(static_cast<std::int32_t>(n));
+      for (const auto& line : lines) list.Add(std::u16string(line));
+      // Lines with equal keys keep their input order, so --stable costs nothing here.
+      const std::unique_ptr<TStringList> sorted = CustomLinesSorted(list, *prepared);
+      order.resize(n);
+      for (std::size_t i = 0; i < n; ++i) {
+        order[i] = static_cast<std::uint32_t>(
+            int_from_object(sorted->GetObject(static_cast<std::int32_t>(i))));
+      }
+      if (flag) std::reverse(order.begin(), order.end());
+      if (options.show_key) {
+        for (const auto& line : lines)
+          shown.push_back(u8(NormalisedLineForCustomSort(line, *prepared)));
+      }
+      break;
+    }
+  }
+
+  std::string bytes;
+  std::size_t total = 0;
+  for (const auto& line : lines) total += line.size() + 1;
+  bytes.reserve(total + total / 4);
+  for (const std::uint32_t i : order) {
+    if (options.show_key) {
+      bytes += shown[i];
+      bytes += '\t';
+    }
+    append_utf8(bytes, lines[i]);
+    bytes += '\n';
+  }
+  if (options.output.empty()) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return 0;
+  }
+  try {
+    detail::write_file_replacing(u16(options.output), bytes);
+  } catch (const std::exception& e) {
+    err << "corvane sort: " << options.output << ": " << e.what() << '\n';
+    return 2;
+  }
+  return 0;
+}
+
+void add_sort_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err) {
+  auto o = std::make_shared<SortOptions>();
+  auto* sort = app.add_subcommand(
+      "sort",
+      "Sort the lines of each FILE (standard input when none or \"-\"; any encoding) by a "
+      "tab-separated field or a custom letter order, and print them in UTF-8. Equal keys come "
+      "in an unspecified order unless --stable");
+  sort->add_option("--by", o->by,
+                   "name: the file name of column 1 (ascending, ASCII case ignored); date[:C], "
+                   "int[:C], float[:C]: column C (2 by default), dates day first and ascending, "
+                   "numbers largest first");
+  sort->add_option("--order", o->order_file,
+                   "A file of the custom order's letters and letter groups, one a line or "
+                   "comma-separated");
+  sort->add_option("--order-text", o->order_text,
+                   "The custom order as typed, comma-separated (\"a,b,c,ch,d\")");
+  sort->add_flag("--reverse", o->reverse, "The other way round");
+  sort->add_flag("--stable", o->stable, "Lines with equal keys in input order");
+  sort->add_flag("--show-key", o->show_key, "Each line preceded by its key and a tab");
+  sort->add_option("-o,--output", o->output,
+                   "Write to OUT (replaced only when complete; it may be an input)");
+  sort->add_option("FILE", o->files, "The files (default: standard input)");
+  sort->callback([&status, &out, &err, sort, o] {
+    o->has_order_file = sort->count("--order") > 0;
+    o->has_order_text = sort->count("--order-text") > 0;
+    status = command_sort(*o, std::cin, out, err);
+  });
+}
+
+}  // namespace corvane::cli
