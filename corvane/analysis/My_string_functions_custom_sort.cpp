@@ -93,6 +93,10 @@ std::vector<PreparedEntry> entries_of(const TStringList& prepared) {
 }
 
 std::u16string key_of(std::u16string_view line, const std::vector<PreparedEntry>& entries) {
+  // Which code units occur, by their low six bits: an entry whose first code unit is not
+  // among them cannot occur, and most entries of an alphabet are skipped that way.
+  std::uint64_t present = 0;
+  for (const char16_t c : line) present |= std::uint64_t{1} << (c & 63);
   std::u16string key(line);
   std::u16string work(line);  // a matched character is set to 0 here
   std::size_t first_unmatched = 0;
@@ -100,6 +104,7 @@ std::u16string key_of(std::u16string_view line, const std::vector<PreparedEntry>
     // Characters only ever become matched, so the first unmatched one only moves on.
     while (first_unmatched < work.size() && work[first_unmatched] == 0) ++first_unmatched;
     if (first_unmatched == work.size()) break;
+    if ((present >> (entry.text[0] & 63) & 1) == 0) continue;
     const std::size_t length = entry.text.size();
     std::size_t at = work.find(entry.text, first_unmatched);
     while (at != std::u16string::npos) {
