@@ -38,13 +38,16 @@ struct Lines {
 
 // Appends the lines of `text`, which ends every line with CR LF.
 void add_crlf_lines(std::u16string_view text, std::vector<std::u16string_view>& lines) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find(u"\r\n", at);
-    if (end == std::u16string_view::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
+  const char16_t* const begin = text.data();
+  const char16_t* const end = begin + text.size();
+  const char16_t* line = begin;
+  for (const char16_t* p = begin; p < end; ++p) {
+    if (*p != u'\n') continue;
+    const char16_t* stop = (p > line && p[-1] == u'\r') ? p - 1 : p;
+    lines.emplace_back(line, static_cast<std::size_t>(stop - line));
+    line = p + 1;
   }
+  if (line < end) lines.emplace_back(line, static_cast<std::size_t>(end - line));
 }
 
 bool read_input(const std::string& file, std::istream& in, Lines& lines, std::string& error) {
@@ -74,16 +77,18 @@ bool read_input(const std::string& file, std::istream& in, Lines& lines, std::st
   return true;
 }
 
-// UTF-8 of a UTF-16 text; a lone surrogate becomes U+FFFD.
-void append_utf8(std::string& out, std::u16string_view s) {
-  for (std::size_t i = 0; i < s.size(); ++i) {
+// Writes the UTF-8 of a UTF-16 text at `out`, which has room for three bytes per code
+// unit, and returns the end; a lone surrogate becomes U+FFFD.
+char* put_utf8(char* out, std::u16string_view s) {
+  const std::size_t n = s.size();
+  for (std::size_t i = 0; i < n; ++i) {
     std::uint32_t c = s[i];
     if (c < 0x80) {
-      out += static_cast<char>(c);
+      *out++ = static_cast<char>(c);
       continue;
     }
     if (c >= 0xD800 && c <= 0xDFFF) {
-      if (c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+      if (c <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
         c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
         ++i;
       } else {
@@ -91,17 +96,18 @@ void append_utf8(std::string& out, std::u16string_view s) {
       }
     }
     if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
+      *out++ = static_cast<char>(0xC0 | (c >> 6));
     } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *out++ = static_cast<char>(0xE0 | (c >> 12));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *out++ = static_cast<char>(0xF0 | (c >> 18));
+      *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     }
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return out;
 }
 
 // "name", "date[:C]", "int[:C]" or "float[:C]", C a column from 2 on (2 by default).
@@ -331,23 +337,45 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
     }
   }
 
-  std::string bytes;
-  std::size_t total = 0;
-  for (const auto& line : lines) total += line.size() + 1;
-  bytes.reserve(total + total / 4);
-  for (const std::uint32_t i : order) {
-    if (options.show_key) {
-      bytes += shown[i];
-      bytes += '\t';
+  // Written a block at a time; a block has room for the longest line at three bytes per
+  // code unit (a surrogate pair takes four for two). With -o the blocks gather in `whole`
+  // and the file is written once complete.
+  std::size_t longest = 0, longest_key = 0;
+  for (const auto& line : lines) longest = std::max(longest, line.size());
+  for (const auto& key : shown) longest_key = std::max(longest_key, key.size());
+  const std::size_t block = std::size_t{1} << 20;
+  std::string buffer(block + 3 * longest + longest_key + 2, '\0');
+  std::string whole;
+  const bool to_file = !options.output.empty();
+  char* at = buffer.data();
+  auto flush = [&] {
+    const std::size_t size = static_cast<std::size_t>(at - buffer.data());
+    if (to_file) {
+      whole.append(buffer.data(), size);
+    } else {
+      out.write(buffer.data(), static_cast<std::streamsize>(size));
     }
-    append_utf8(bytes, lines[i]);
-    bytes += '\n';
+    at = buffer.data();
+  };
+  for (std::size_t k = 0; k < n; ++k) {
+    // The lines come in sorted order, scattered over the texts: fetch ahead.
+    if (k + 8 < n) __builtin_prefetch(lines[order[k + 8]].data());
+    if (k + 16 < n) __builtin_prefetch(&lines[order[k + 16]]);
+    const std::uint32_t i = order[k];
+    if (options.show_key) {
+      at = std::copy(shown[i].begin(), shown[i].end(), at);
+      *at++ = '\t';
+    }
+    at = put_utf8(at, lines[i]);
+    *at++ = '\n';
+    if (static_cast<std::size_t>(at - buffer.data()) >= block) flush();
   }
-  if (options.output.empty()) {
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  flush();
+  if (!to_file) {
     out.flush();
     return 0;
   }
+  const std::string& bytes = whole;
   try {
     detail::write_file_replacing(u16(options.output), bytes);
   } catch (const std::exception& e) {
