@@ -13,6 +13,7 @@
 #include <numeric>
 #include <sstream>
 #include <string_view>
+#include <thread>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
@@ -144,10 +145,26 @@ std::vector<std::uint32_t> order_by(const std::vector<Key>& keys, Less less, boo
   std::vector<std::pair<Key, std::uint32_t>> keyed(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) keyed[i] = {keys[i], static_cast<std::uint32_t>(i)};
   auto by_key = [&](const auto& a, const auto& b) { return less(a.first, b.first); };
-  if (stable) {
-    std::stable_sort(keyed.begin(), keyed.end(), by_key);
+  auto sort_range = [&](auto first, auto last) {
+    if (stable) {
+      std::stable_sort(first, last, by_key);
+    } else {
+      std::sort(first, last, by_key);
+    }
+  };
+  // A large list is sorted in two halves side by side, then merged; the merge takes the
+  // first half's line on equal keys, so --stable stays stable.
+  const unsigned processors = std::thread::hardware_concurrency();
+  if (keyed.size() >= 65536 && processors > 1) {
+    const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(keyed.size() / 2);
+    std::thread second([&] { sort_range(middle, keyed.end()); });
+    sort_range(keyed.begin(), middle);
+    second.join();
+    std::vector<std::pair<Key, std::uint32_t>> merged(keyed.size());
+    std::merge(keyed.begin(), middle, middle, keyed.end(), merged.begin(), by_key);
+    keyed.swap(merged);
   } else {
-    std::sort(keyed.begin(), keyed.end(), by_key);
+    sort_range(keyed.begin(), keyed.end());
   }
   std::vector<std::uint32_t> order(keys.size());
   for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
@@ -253,26 +270,30 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
   const bool flag = options.reverse;
   switch (kind) {
     case KeyKind::name: {
-      // The keys side by side in one buffer; each line sorts first on its key's first four
-      // code units packed into an integer, which settles most comparisons without
-      // touching the buffer.
+      // The keys side by side in one buffer; each line sorts first on its key's first eight
+      // code units packed into two integers, which settles most comparisons (all those of
+      // keys up to eight long) without touching the buffer.
       struct NameKey {
-        std::uint64_t prefix;
+        std::uint64_t high, low;
         std::uint32_t at, length;
       };
       std::u16string buffer, scratch;
       std::vector<NameKey> keys(n);
       for (std::size_t i = 0; i < n; ++i) {
         const std::u16string_view key = name_key(lines[i], scratch);
-        std::uint64_t prefix = 0;
-        for (std::size_t k = 0; k < 4; ++k) prefix = prefix << 16 | (k < key.size() ? key[k] : 0);
-        keys[i] = {prefix, static_cast<std::uint32_t>(buffer.size()),
+        std::uint64_t high = 0, low = 0;
+        for (std::size_t k = 0; k < 4; ++k) high = high << 16 | (k < key.size() ? key[k] : 0);
+        for (std::size_t k = 4; k < 8; ++k) low = low << 16 | (k < key.size() ? key[k] : 0);
+        keys[i] = {high, low, static_cast<std::uint32_t>(buffer.size()),
                    static_cast<std::uint32_t>(key.size())};
         buffer += key;
       }
       const std::u16string_view all(buffer);
       auto less = [all](const NameKey& a, const NameKey& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        // Equal so far: short keys differ only by their length (a U+0000 pads the prefix).
+        if (a.length <= 8 && b.length <= 8) return a.length < b.length;
         return all.substr(a.at, a.length) < all.substr(b.at, b.length);
       };
       order = order_by(
