@@ -324,8 +324,7 @@ std::unique_ptr<TStringList> CustomSortPreparedStringlist(const std::u16string& 
 // of the line no longer entry has covered yet ("c,ch,h" gives "chc" the key "AA@").
 std::u16string NormalisedLineForCustomSort(std::u16string_view line, const TStringList& prepared);
 // The lines ordered by their keys, compared by code unit up to a U+0000; each entry's
-// object slot holds the line's index in `lines`. Lines with equal keys come in an
-// unspecified order.
+// object slot holds the line's index in `lines`. Lines with equal keys keep their order.
 std::unique_ptr<TStringList> CustomLinesSorted(const TStringList& lines,
                                                const TStringList& prepared);
 // The highest order number a key character can hold.

@@ -92,13 +92,16 @@ std::vector<PreparedEntry> entries_of(const TStringList& prepared) {
   return entries;
 }
 
-std::u16string key_of(std::u16string_view line, const std::vector<PreparedEntry>& entries) {
+// Writes the key of `line` to key[0..line.size()); `work` is scratch space.
+void key_into(std::u16string_view line, const std::vector<PreparedEntry>& entries, char16_t* key,
+              std::u16string& work) {
   // Which code units occur, by their low six bits: an entry whose first code unit is not
-  // among them cannot occur, and most entries of an alphabet are skipped that way.
-  std::uint64_t present = 0;
+  // among them cannot occur, and most entries of an alphabet are skipped that way. Bit 0
+  // stays set, as matched characters become U+0000.
+  std::uint64_t present = 1;
   for (const char16_t c : line) present |= std::uint64_t{1} << (c & 63);
-  std::u16string key(line);
-  std::u16string work(line);  // a matched character is set to 0 here
+  std::copy(line.begin(), line.end(), key);
+  work.assign(line);  // a matched character is set to 0 here
   std::size_t first_unmatched = 0;
   for (const PreparedEntry& entry : entries) {
     // Characters only ever become matched, so the first unmatched one only moves on.
@@ -115,28 +118,95 @@ std::u16string key_of(std::u16string_view line, const std::vector<PreparedEntry>
       at = work.find(entry.text, at + length);
     }
   }
-  return key;
 }
+
+// The same keys for many lines. Entries of one code unit come last in a prepared order
+// and cannot overlap, so once the longer entries have been matched each unmatched
+// character simply takes the code of the first one-unit entry equal to it: one table
+// look-up per character instead of a search per entry. An entry holding U+0000 (which
+// would also match characters already matched) leaves the general way in use.
+class Keyer {
+ public:
+  explicit Keyer(const TStringList& prepared) : entries_(entries_of(prepared)) {
+    for (const PreparedEntry& entry : entries_) {
+      if (entry.text.find(u'\0') != std::u16string::npos) return;
+    }
+    single_.assign(0x10000, 0);
+    for (const PreparedEntry& entry : entries_) {
+      if (entry.text.size() == 1) {
+        if (single_[entry.text[0]] == 0) single_[entry.text[0]] = entry.code;
+      } else {
+        groups_.push_back(entry);
+      }
+    }
+  }
+
+  void key_into(std::u16string_view line, char16_t* key) {
+    if (single_.empty()) {
+      corvane::key_into(line, entries_, key, work_);
+      return;
+    }
+    corvane::key_into(line, groups_, key, work_);
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      const char16_t code = single_[work_[k]];
+      if (code != 0) key[k] = code;
+    }
+  }
+
+ private:
+  std::vector<PreparedEntry> entries_, groups_;
+  std::vector<char16_t> single_;  // by character: its one-unit entry's code, or 0
+  std::u16string work_;
+};
+
+// A line's key in the buffer of all keys, behind its first eight code units packed into
+// two integers. The key counts up to its first U+0000, as the comparison stops there.
+struct KeyRef {
+  std::uint64_t high, low;
+  std::uint32_t at, length;
+  std::int32_t index;
+};
 
 }  // namespace
 
 std::u16string NormalisedLineForCustomSort(std::u16string_view line, const TStringList& prepared) {
-  return key_of(line, entries_of(prepared));
+  std::u16string key(line.size(), u'\0'), work;
+  key_into(line, entries_of(prepared), key.data(), work);
+  return key;
 }
 
 std::unique_ptr<TStringList> CustomLinesSorted(const TStringList& lines,
                                                const TStringList& prepared) {
   const std::int32_t count = lines.Count();
-  const std::vector<PreparedEntry> entries = entries_of(prepared);
-  std::vector<std::pair<std::u16string, std::int32_t>> keyed;
-  keyed.reserve(count);
-  for (std::int32_t i = 0; i < count; ++i) keyed.emplace_back(key_of(lines.Get(i), entries), i);
-  std::sort(keyed.begin(), keyed.end(),
-            [](const auto& a, const auto& b) { return crude_compare(a.first, b.first) < 0; });
+  Keyer keyer(prepared);
+  std::u16string all;
+  std::vector<KeyRef> keys(count);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const std::u16string line = lines.Get(i);
+    const std::size_t at = all.size();
+    all.resize(at + line.size());
+    keyer.key_into(line, all.data() + at);
+    std::u16string_view key(all.data() + at, line.size());
+    key = key.substr(0, key.find(u'\0'));
+    std::uint64_t high = 0, low = 0;
+    for (std::size_t k = 0; k < 4; ++k) high = high << 16 | (k < key.size() ? key[k] : 0);
+    for (std::size_t k = 4; k < 8; ++k) low = low << 16 | (k < key.size() ? key[k] : 0);
+    keys[i] = {high, low, static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(key.size()),
+               i};
+  }
+  // Ordinal by code unit; keys hold no U+0000 now, so a prefix padded with zeros orders as
+  // the key does, and keys of up to eight code units with equal prefixes differ only by
+  // length. Equal keys keep their lines' order.
+  const std::u16string_view buffer(all);
+  std::stable_sort(keys.begin(), keys.end(), [buffer](const KeyRef& a, const KeyRef& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    if (a.length <= 8 && b.length <= 8) return a.length < b.length;
+    return buffer.substr(a.at, a.length) < buffer.substr(b.at, b.length);
+  });
   auto sorted = std::make_unique<TStringList>();
   sorted->SetCapacity(count);
-  for (const auto& [key, index] : keyed)
-    sorted->AddObject(lines.Get(index), object_from_int(index));
+  for (const KeyRef& k : keys) sorted->AddObject(lines.Get(k.index), object_from_int(k.index));
   return sorted;
 }
 

@@ -87,6 +87,29 @@ TEST(CustomSort, LinesWithoutOrderedLettersSortByCodeUnit) {
   EXPECT_EQ(CustomLinesSorted(TStringList(), *CustomSortPreparedStringlist(u"a"))->Count(), 0);
 }
 
+TEST(CustomSort, SortedLinesFollowTheKeysOfEachLine) {
+  // Orders with repeated letters, overlapping groups and a U+0000 entry (which also
+  // matches characters already matched): the sort's order is that of the keys.
+  using namespace std::string_literals;
+  TStringList lines;
+  for (const std::u16string& w :
+       {u"abba"s, u"baab"s, u"ab"s, u"ba"s, u"a\0b"s, u""s, u"bab"s, u"aab"s, u"b"s, u"zab"s}) {
+    lines.Add(w);
+  }
+  for (const std::u16string& order :
+       {std::u16string(u"a,b,a"), std::u16string(u"ab,ba,b,a"), std::u16string(u"b,ab,a,z"),
+        u"\0,ab,b"s, std::u16string(u"aa,a,bb,b,ab")}) {
+    const auto prepared = CustomSortPreparedStringlist(order);
+    const auto sorted = CustomLinesSorted(lines, *prepared);
+    ASSERT_EQ(sorted->Count(), lines.Count());
+    for (int i = 1; i < sorted->Count(); ++i) {
+      const std::u16string a = NormalisedLineForCustomSort(sorted->Get(i - 1), *prepared);
+      const std::u16string b = NormalisedLineForCustomSort(sorted->Get(i), *prepared);
+      EXPECT_LE(a.substr(0, a.find(u'\0')), b.substr(0, b.find(u'\0'))) << u8(order);
+    }
+  }
+}
+
 TEST(CustomSort, AnOrderTooLongForACodeUnitIsRefused) {
   std::u16string order;
   for (int i = 0; i <= CustomSortMaxOrderNumber; ++i) {
