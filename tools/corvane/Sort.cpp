@@ -171,19 +171,31 @@ std::vector<std::uint32_t> order_by(const std::vector<Key>& keys, Less less, boo
   return order;
 }
 
-// filename_pre_tab_key without its allocations: the file name of the text before the
-// first tab (after the last "/", "\\" or ":"), ASCII letters upper-cased.
-std::u16string_view name_key(std::u16string_view line, std::u16string& scratch) {
+// The file name of the text before the first tab (after the last "/", "\\" or ":"), as
+// filename_pre_tab_key finds it, before its letters are upper-cased.
+std::u16string_view file_name_of(std::u16string_view line) {
   const std::size_t tab = line.find(u'\t');
   if (tab == std::u16string_view::npos) return {};
   std::u16string_view name = line.substr(0, tab);
   const std::size_t delimiter = name.find_last_of(u"/\\:");
   if (delimiter != std::u16string_view::npos) name.remove_prefix(delimiter + 1);
-  scratch.assign(name);
-  for (char16_t& c : scratch) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+  return name;
+}
+
+char16_t ascii_upper(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
+
+// Calls work(from, to) on [0, n) in two halves side by side when n is large.
+template <typename Work>
+void in_two_halves(std::size_t n, Work work) {
+  if (n < 65536 || std::thread::hardware_concurrency() < 2) {
+    work(std::size_t{0}, n);
+    return;
   }
-  return scratch;
+  std::thread second([&] { work(n / 2, n); });
+  work(std::size_t{0}, n / 2);
+  second.join();
 }
 
 // NaN never comes from the float reader, but the order must be strict whatever it holds.
@@ -270,31 +282,40 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
   const bool flag = options.reverse;
   switch (kind) {
     case KeyKind::name: {
-      // The keys side by side in one buffer; each line sorts first on its key's first eight
-      // code units packed into two integers, which settles most comparisons (all those of
-      // keys up to eight long) without touching the buffer.
+      // Each line sorts first on its key's first eight code units packed into two
+      // integers, which settles most comparisons (all those of keys up to eight long)
+      // without reading the line; the rest compare the file names with ASCII letters
+      // upper-cased as they go.
       struct NameKey {
         std::uint64_t high, low;
-        std::uint32_t at, length;
+        const char16_t* name;
+        std::uint32_t length;
       };
-      std::u16string buffer, scratch;
       std::vector<NameKey> keys(n);
-      for (std::size_t i = 0; i < n; ++i) {
-        const std::u16string_view key = name_key(lines[i], scratch);
-        std::uint64_t high = 0, low = 0;
-        for (std::size_t k = 0; k < 4; ++k) high = high << 16 | (k < key.size() ? key[k] : 0);
-        for (std::size_t k = 4; k < 8; ++k) low = low << 16 | (k < key.size() ? key[k] : 0);
-        keys[i] = {high, low, static_cast<std::uint32_t>(buffer.size()),
-                   static_cast<std::uint32_t>(key.size())};
-        buffer += key;
-      }
-      const std::u16string_view all(buffer);
-      auto less = [all](const NameKey& a, const NameKey& b) {
+      in_two_halves(n, [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+          const std::u16string_view name = file_name_of(lines[i]);
+          std::uint64_t high = 0, low = 0;
+          for (std::size_t k = 0; k < 4; ++k) {
+            high = high << 16 | (k < name.size() ? ascii_upper(name[k]) : 0);
+          }
+          for (std::size_t k = 4; k < 8; ++k) {
+            low = low << 16 | (k < name.size() ? ascii_upper(name[k]) : 0);
+          }
+          keys[i] = {high, low, name.data(), static_cast<std::uint32_t>(name.size())};
+        }
+      });
+      auto less = [](const NameKey& a, const NameKey& b) {
         if (a.high != b.high) return a.high < b.high;
         if (a.low != b.low) return a.low < b.low;
         // Equal so far: short keys differ only by their length (a U+0000 pads the prefix).
         if (a.length <= 8 && b.length <= 8) return a.length < b.length;
-        return all.substr(a.at, a.length) < all.substr(b.at, b.length);
+        const std::uint32_t common = std::min(a.length, b.length);
+        for (std::uint32_t k = 8; k < common; ++k) {
+          const char16_t ca = ascii_upper(a.name[k]), cb = ascii_upper(b.name[k]);
+          if (ca != cb) return ca < cb;
+        }
+        return a.length < b.length;
       };
       order = order_by(
           keys,
@@ -303,13 +324,15 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
           },
           options.stable);
       if (options.show_key) {
-        for (const NameKey& k : keys) shown.push_back(u8(all.substr(k.at, k.length)));
+        for (const auto& line : lines) shown.push_back(u8(filename_pre_tab_key(line)));
       }
       break;
     }
     case KeyKind::date: {
       std::vector<double> keys(n);
-      for (std::size_t i = 0; i < n; ++i) keys[i] = AfterTabDateOf(lines[i], field);
+      in_two_halves(n, [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) keys[i] = AfterTabDateOf(lines[i], field);
+      });
       order = order_by(
           keys, [flag](double a, double b) { return flag ? b < a : a < b; }, options.stable);
       if (options.show_key) {
@@ -319,7 +342,9 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
     }
     case KeyKind::integer: {
       std::vector<std::int32_t> keys(n);
-      for (std::size_t i = 0; i < n; ++i) keys[i] = AfterTabIntegerOf(lines[i], field);
+      in_two_halves(n, [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) keys[i] = AfterTabIntegerOf(lines[i], field);
+      });
       order = order_by(
           keys, [flag](std::int32_t a, std::int32_t b) { return flag ? a < b : b < a; },
           options.stable);
@@ -330,7 +355,10 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
     }
     case KeyKind::floating: {
       std::vector<float> keys(n);
-      for (std::size_t i = 0; i < n; ++i) keys[i] = orderable(AfterTabFloatOf(lines[i], field));
+      in_two_halves(n, [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+          keys[i] = orderable(AfterTabFloatOf(lines[i], field));
+      });
       order = order_by(
           keys, [flag](float a, float b) { return flag ? a < b : b < a; }, options.stable);
       if (options.show_key) {
