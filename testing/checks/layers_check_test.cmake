@@ -43,7 +43,7 @@ tree(good
      corvane/rtl/List.hpp "#include \"corvane/rtl/Strings.hpp\""
      corvane/platform/Locales.cpp "#include \"corvane/rtl/List.hpp\"\n#include <unicode/uloc.h>"
      corvane/rtl/List_test.cpp "#include \"corvane/rtl/List.hpp\"\n#include \"testing/Test_support.hpp\""
-     corvane/dates/Julian.cpp "  #  include <corvane/definitions/Wdef.hpp>"
+     corvane/definitions/Wdef.cpp "  #  include <corvane/dates/Julian.hpp>"
      corvane/package/Pack.cpp "#include \"corvane/display/Paint.hpp\"\n// #include \"corvane/zzz/X.hpp\"")
 expect(good PASS)
 
