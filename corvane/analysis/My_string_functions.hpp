@@ -1,8 +1,9 @@
 #pragma once
 // String and string-list routines of the text-analysis subsystem: lists from and to
 // separated strings, clean-up of copies, readable character references, white-space
-// trimming and title case. Every routine returns a new string the caller owns and keeps no
-// state between calls.
+// trimming and title case, sentences, numbers, tab-separated fields and custom sort orders.
+// Every routine returns a new string the caller owns; only the sort direction flag of the
+// field comparisons is kept between calls.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +12,10 @@
 #include <string_view>
 #include <vector>
 
-namespace corvane {
+#include "corvane/rtl/DateTime.hpp"
+#include "corvane/rtl/StringList.hpp"
 
-class TStringList;
+namespace corvane {
 
 // ---- String lists from and to strings
 
@@ -230,5 +232,102 @@ std::u16string FromHexNumStr(std::u16string_view s);
 // The characters whose decimal codes are listed, each followed by ",": "65,66," gives "AB".
 // A last code without a comma is ignored; pieces that are not codes 0 to 65535 are skipped.
 std::u16string FromNumStr(std::u16string_view s);
+
+// ---- Tab-separated fields and list sorting
+// A line holds fields separated by tabs. The pre-tab part is the text before the first tab;
+// the n-th after-tab part the text after the n-th tab up to the next tab or the end.
+
+// The text before the first tab; empty when the line has no tab.
+std::u16string PreTabPart(std::u16string_view line);
+// The text after the n-th tab up to the next one (or the end); empty when the line has
+// fewer than n tabs or n is below 1.
+std::u16string AfterTabPart(std::u16string_view line, std::int32_t n = 1);
+// The pre-tab part (a path and file name).
+std::u16string PreTabPathAndFilenameOf(std::u16string_view line);
+// The file name, without its folder, of the pre-tab part.
+std::u16string PreTabFilenameOf(std::u16string_view line);
+// `s` itself when it reads as an integer; otherwise only its ASCII digits, in order, so
+// "1,234" gives "1234" and "n/a" an empty string.
+std::u16string DigitsOnlyOf(std::u16string_view s);
+// The n-th after-tab part read as an integer after DigitsOnlyOf; -1 when that fails.
+std::int32_t AfterTabIntegerOf(std::u16string_view line, std::int32_t n = 1);
+// The n-th after-tab part read as a floating-point number with the user's decimal
+// separator, held as an IEEE single; -1.0 when that fails.
+float AfterTabFloatOf(std::u16string_view line, std::int32_t n);
+// The n-th after-tab part read as a date and optional time with
+// Global_StringToDateTimeFormat (day/month/year); the current date and time when that
+// fails, so undated lines get keys that change from one call to the next.
+TDateTime AfterTabDateOf(std::u16string_view line, std::int32_t n = 1);
+// The line, a tab (only when the line is not empty) and the field.
+std::u16string AddWithTab(std::u16string_view line, std::u16string_view field);
+// Index of the first line whose pre-tab part equals `name` exactly (case matters); -1
+// when none does.
+std::int32_t IndexOfPreTabFnameOnly(const TStringList& list, std::u16string_view name);
+
+// Stores `descending` in the sort direction flag that the comparisons below read, then
+// custom-sorts the list with `compare`. The flag is per thread, so such sorts are not
+// re-entrant on one thread but may run side by side on several.
+void SetSortDescendingAndSort(bool descending, TStringList& list, TStringListSortCompare compare);
+
+// Comparisons for TStringList::CustomSort: negative, 0 or positive for the keys of the two
+// lines; equal keys compare as 0. With the direction flag false:
+// - file name of the pre-tab part, upper-cased (ASCII letters, whatever the locale) and
+//   compared by code unit: ascending;
+// - AfterTabDateOf of field n (1 when not given): ascending, earlier first;
+// - AfterTabIntegerOf / AfterTabFloatOf of field n: descending, largest first.
+// The flag true reverses each order. The forms with n are not list comparisons themselves;
+// wrap them to sort by another field.
+int StringListCompareStringsFilenamePreTab(TStringList* list, std::int32_t index1,
+                                           std::int32_t index2);
+int StringListCompareStringsDateAfterTab(TStringList* list, std::int32_t index1,
+                                         std::int32_t index2);
+int StringListCompareStringsDateAfterTab(TStringList* list, std::int32_t index1,
+                                         std::int32_t index2, std::int32_t n);
+int StringListCompareStringsIntegerAfterTab(TStringList* list, std::int32_t index1,
+                                            std::int32_t index2);
+int StringListCompareStringsIntegerAfterTab(TStringList* list, std::int32_t index1,
+                                            std::int32_t index2, std::int32_t n);
+int StringListCompareStringsIntegerAfterTab2(TStringList* list, std::int32_t index1,
+                                             std::int32_t index2);
+int StringListCompareStringsIntegerAfterTab3(TStringList* list, std::int32_t index1,
+                                             std::int32_t index2);
+int StringListCompareStringsFloatAfterTab(TStringList* list, std::int32_t index1,
+                                          std::int32_t index2);
+int StringListCompareStringsFloatAfterTab2(TStringList* list, std::int32_t index1,
+                                           std::int32_t index2);
+int StringListCompareStringsFloatAfterTab3(TStringList* list, std::int32_t index1,
+                                           std::int32_t index2);
+
+// The keys the comparisons above compare, for callers that sort many lines and would
+// rather read each line's key once: the upper-cased file name of the pre-tab part, and a
+// view of the n-th after-tab part (empty as AfterTabPart's result is).
+std::u16string filename_pre_tab_key(std::u16string_view line);
+std::u16string_view after_tab_field(std::u16string_view line, std::int32_t n);
+// The direction flag SetSortDescendingAndSort stores for this thread.
+bool sort_descending_flag();
+
+// ---- Custom sort order
+// A user's order is a comma-separated list of letters and letter groups ("a,b,c,ch,d").
+// Prepared, it is a string list of those entries, longest first (equal lengths by code
+// unit), each with its order number (its position in the user's list, from 0) in its
+// object slot. A line's sort key replaces each character covered by an entry with the
+// character 64 + the entry's order number; other characters stay as they are.
+
+// The pieces between commas, each trimmed, then the rest after the last comma as it is
+// (not trimmed) when not empty. Yields (MyYieldProcess) once per piece.
+std::unique_ptr<TStringList> CommaSeparatedStrings(const std::u16string& s);
+// The prepared form of a comma-separated order; empty pieces are skipped and do not take
+// an order number. An order with more than 65,471 entries, whose numbers would not fit a
+// code unit, raises corvane::Exception.
+std::unique_ptr<TStringList> CustomSortPreparedStringlist(const std::u16string& order);
+// The sort key of `line`: entries are matched longest first, each occurrence in the part
+// of the line no longer entry has covered yet ("c,ch,h" gives "chc" the key "AA@").
+std::u16string NormalisedLineForCustomSort(std::u16string_view line, const TStringList& prepared);
+// The lines ordered by their keys, compared by code unit up to a U+0000; each entry's
+// object slot holds the line's index in `lines`. Lines with equal keys keep their order.
+std::unique_ptr<TStringList> CustomLinesSorted(const TStringList& lines,
+                                               const TStringList& prepared);
+// The highest order number a key character can hold.
+inline constexpr std::int32_t CustomSortMaxOrderNumber = 0xFFFF - 64;
 
 }  // namespace corvane

@@ -117,6 +117,16 @@ bool TryStrToDate(std::u16string_view s, TDateTime& date, const TFormatSettings&
 TDateTime StrToDate(std::u16string_view s);
 TDateTime StrToDate(std::u16string_view s, const TFormatSettings& settings);
 
+// A date as TryStrToDate reads it, then optionally a time of day: hours TimeSeparator
+// minutes, optionally TimeSeparator seconds and "." (or DecimalSeparator) milliseconds,
+// then optionally AM or PM (TimeAMString/TimePMString or the English markers, either case;
+// the hour is then 1 to 12). Blanks are allowed between the pieces.
+bool TryStrToDateTime(std::u16string_view s, TDateTime& value);
+bool TryStrToDateTime(std::u16string_view s, TDateTime& value, const TFormatSettings& settings);
+// EConvertError "'%s' is not a valid date and time".
+TDateTime StrToDateTime(std::u16string_view s);
+TDateTime StrToDateTime(std::u16string_view s, const TFormatSettings& settings);
+
 namespace detail {
 // A date-time as whole days since 0001-01-01 (that day being 1) and milliseconds into the
 // day, as the classic TTimeStamp. `valid` is false for NaN, infinity and far-off values.

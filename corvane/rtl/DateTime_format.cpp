@@ -16,7 +16,7 @@ char16_t upper(char16_t c) {
 bool starts_with_nocase(std::u16string_view s, std::size_t at, std::u16string_view what) {
   if (s.size() - at < what.size()) return false;
   for (std::size_t k = 0; k < what.size(); ++k) {
-    if (upper(s[at + k]) != what[k]) return false;
+    if (upper(s[at + k]) != upper(what[k])) return false;
   }
   return true;
 }
@@ -241,6 +241,21 @@ class Scanner {
     blanks();
     return i_ == s_.size();
   }
+  // 1 for an AM marker, 2 for a PM one (either case), 0 when neither follows.
+  int am_pm(const TFormatSettings& settings) {
+    blanks();
+    for (int half = 1; half <= 2; ++half) {
+      for (std::u16string_view marker :
+           {std::u16string_view(half == 1 ? settings.TimeAMString : settings.TimePMString),
+            std::u16string_view(half == 1 ? u"AM" : u"PM")}) {
+        if (!marker.empty() && starts_with_nocase(s_, i_, marker)) {
+          i_ += marker.size();
+          return half;
+        }
+      }
+    }
+    return 0;
+  }
 
  private:
   std::u16string_view s_;
@@ -288,8 +303,10 @@ std::u16string DateTimeToStr(TDateTime dt) {
   return DateTimeToStr(dt, FormatSettings());
 }
 
-bool TryStrToDate(std::u16string_view s, TDateTime& date, const TFormatSettings& settings) {
-  Scanner sc(s);
+namespace {
+
+// The date at the scanner's position: two or three numbers in the settings' order.
+bool read_date(Scanner& sc, TDateTime& date, const TFormatSettings& settings) {
   int n1, n2, n3 = 0, l1, l2, l3 = 0;
   if (!sc.number(n1, l1) || !sc.character(settings.DateSeparator) || !sc.number(n2, l2)) {
     return false;
@@ -299,7 +316,6 @@ bool TryStrToDate(std::u16string_view s, TDateTime& date, const TFormatSettings&
     if (!sc.number(n3, l3)) return false;
     three = true;
   }
-  if (!sc.at_end()) return false;
   int y, m, d, year_length;
   const DateOrder order = date_order(settings.ShortDateFormat);
   if (!three) {
@@ -332,6 +348,63 @@ bool TryStrToDate(std::u16string_view s, TDateTime& date, const TFormatSettings&
     if (window > 0 && y < base) y += 100;
   }
   return TryEncodeDate(y, m, d, date);
+}
+
+// A time of day at the scanner's position: hours and minutes, optional seconds and
+// milliseconds, then an optional AM or PM marker (the settings' or the English one).
+bool read_time(Scanner& sc, TDateTime& time, const TFormatSettings& settings) {
+  int hour, minute, second = 0, msec = 0, length;
+  if (!sc.number(hour, length) || length > 2 || !sc.character(settings.TimeSeparator) ||
+      !sc.number(minute, length) || length > 2) {
+    return false;
+  }
+  if (sc.character(settings.TimeSeparator)) {
+    if (!sc.number(second, length) || length > 2) return false;
+    if (sc.character(settings.DecimalSeparator) || sc.character(u'.')) {
+      if (!sc.number(msec, length) || length > 3) return false;
+      for (; length < 3; ++length) msec *= 10;
+    }
+  }
+  const int half = sc.am_pm(settings);
+  if (half != 0) {
+    if (hour < 1 || hour > 12) return false;
+    hour = hour % 12 + (half == 2 ? 12 : 0);
+  }
+  return TryEncodeTime(hour, minute, second, msec, time);
+}
+
+}  // namespace
+
+bool TryStrToDate(std::u16string_view s, TDateTime& date, const TFormatSettings& settings) {
+  Scanner sc(s);
+  return read_date(sc, date, settings) && sc.at_end();
+}
+
+bool TryStrToDateTime(std::u16string_view s, TDateTime& value, const TFormatSettings& settings) {
+  Scanner sc(s);
+  TDateTime date, time = 0;
+  if (!read_date(sc, date, settings)) return false;
+  if (!sc.at_end() && !read_time(sc, time, settings)) return false;
+  if (!sc.at_end()) return false;
+  // The time of day counts away from midnight on either side of the epoch.
+  value = date < 0 ? date - time : date + time;
+  return true;
+}
+
+bool TryStrToDateTime(std::u16string_view s, TDateTime& value) {
+  return TryStrToDateTime(s, value, FormatSettings());
+}
+
+TDateTime StrToDateTime(std::u16string_view s, const TFormatSettings& settings) {
+  TDateTime d;
+  if (!TryStrToDateTime(s, d, settings)) {
+    throw EConvertError(u"'" + std::u16string(s) + u"' is not a valid date and time");
+  }
+  return d;
+}
+
+TDateTime StrToDateTime(std::u16string_view s) {
+  return StrToDateTime(s, FormatSettings());
 }
 
 bool TryStrToDate(std::u16string_view s, TDateTime& date) {

@@ -125,5 +125,40 @@ TEST(StrToDate, RejectsWhatIsNotADate) {
   }
 }
 
+TEST(StrToDateTime, DayMonthYearWithAnOptionalTime) {
+  testing::ManualClock clock(EncodeDate(2026, 6, 15) + 0.5);
+  // The order the suite reads fields with: day first, "/" and ":".
+  TFormatSettings dmy = us;
+  dmy.ShortDateFormat = u"dd/mm/yyyy";
+  dmy.TimeSeparator = u':';
+  TDateTime v = 0;
+  EXPECT_TRUE(TryStrToDateTime(u"03/05/2024", v, dmy));
+  EXPECT_EQ(v, EncodeDate(2024, 5, 3));  // 3 May, not 5 March
+  EXPECT_TRUE(TryStrToDateTime(u"03/05/2024 14:07", v, dmy));
+  EXPECT_EQ(v, EncodeDateTime(2024, 5, 3, 14, 7, 0, 0));
+  EXPECT_TRUE(TryStrToDateTime(u" 3/5/2024  14:07:09.5 ", v, dmy));
+  EXPECT_EQ(v, EncodeDateTime(2024, 5, 3, 14, 7, 9, 500));
+  EXPECT_TRUE(TryStrToDateTime(u"3/5/2024 2:07 pm", v, dmy));
+  EXPECT_EQ(v, EncodeDateTime(2024, 5, 3, 14, 7, 0, 0));
+  EXPECT_TRUE(TryStrToDateTime(u"3/5/2024 12:00 AM", v, dmy));
+  EXPECT_EQ(v, EncodeDate(2024, 5, 3));
+  EXPECT_TRUE(TryStrToDateTime(u"3/5 10:30", v, dmy));  // the current year
+  EXPECT_EQ(v, EncodeDateTime(2026, 5, 3, 10, 30, 0, 0));
+  EXPECT_TRUE(TryStrToDateTime(u"28/12/1899 06:00", v, dmy));  // before the epoch
+  EXPECT_EQ(v, -2.25);
+  // Another time separator is the settings' own.
+  TFormatSettings dot = dmy;
+  dot.TimeSeparator = u'.';
+  EXPECT_TRUE(TryStrToDateTime(u"3/5/2024 14.07", v, dot));
+  EXPECT_FALSE(TryStrToDateTime(u"3/5/2024 14:07", v, dot));
+  for (const char16_t* bad : {u"", u"14:07", u"3/5/2024 14", u"3/5/2024 24:00", u"3/5/2024 14:60",
+                              u"3/5/2024 13:00 PM", u"3/5/2024 14:07 x", u"31/2/2024 10:00",
+                              u"3/5/2024 123:00", u"3/5/2024 1:2:3:4", u"5/13/2024"}) {
+    EXPECT_FALSE(TryStrToDateTime(bad, v, dmy)) << "accepted a bad date-time";
+  }
+  EXPECT_THROW(StrToDateTime(u"3/5/2024 x", dmy), EConvertError);
+  EXPECT_EQ(StrToDateTime(u"3/5/2024 1:00", dmy), EncodeDateTime(2024, 5, 3, 1, 0, 0, 0));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -10,24 +10,34 @@ namespace corvane {
 namespace detail {
 
 void list_quick_sort(void** items, std::int32_t lo, std::int32_t hi, TListSortCompare compare) {
-  // Hoare partition round the middle item's value; recursion on the left part and a loop
-  // on the right part. Equal items are exchanged too, which is what fixes their order.
-  do {
+  // Hoare partition round the middle item's value. Equal items are exchanged too, which is
+  // what fixes their order. The scans stop at the ends of the range: a consistent
+  // comparison stops them at the pivot anyway, and one that is not (a key read from the
+  // clock, a faulty callback) must not carry them out of the list. Each pass leaves two
+  // strictly smaller parts, so the sort ends whatever the comparison returns; the smaller
+  // part is sorted by recursion and the larger by the loop, so the stack stays
+  // logarithmic.
+  while (lo < hi) {
     std::int32_t i = lo;
     std::int32_t j = hi;
     void* pivot = items[static_cast<std::uint32_t>(lo + hi) >> 1];
     do {
-      while (compare(items[i], pivot) < 0) ++i;
-      while (compare(items[j], pivot) > 0) --j;
+      while (i < hi && compare(items[i], pivot) < 0) ++i;
+      while (j > lo && compare(items[j], pivot) > 0) --j;
       if (i <= j) {
         std::swap(items[i], items[j]);
         ++i;
         --j;
       }
     } while (i <= j);
-    if (lo < j) list_quick_sort(items, lo, j, compare);
-    lo = i;
-  } while (lo < hi);
+    if (j - lo < hi - i) {
+      if (lo < j) list_quick_sort(items, lo, j, compare);
+      lo = i;
+    } else {
+      if (i < hi) list_quick_sort(items, i, hi, compare);
+      hi = j;
+    }
+  }
 }
 
 std::string format_int_message(const char* message_format, std::int32_t data) {

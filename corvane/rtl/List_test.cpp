@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,39 @@ TEST(TList, SortOrdersDistinctKeys) {
   list.Sort(compare_keys);
   for (int i = 1; i < list.Count(); ++i) {
     EXPECT_LT(static_cast<Keyed*>(list.Get(i - 1))->key, static_cast<Keyed*>(list.Get(i))->key);
+  }
+}
+
+// A comparison that answers at random, as one whose key comes from the clock may: the
+// sort must stay inside the list, end, and keep every item exactly once.
+std::uint32_t random_state = 12345;
+int random_compare(void*, void*) {
+  random_state = random_state * 1664525u + 1013904223u;
+  return static_cast<int>(random_state >> 30) - 1;  // -1, 0, 1 or 2
+}
+int always_less(void*, void*) {
+  return -1;
+}
+int always_greater(void*, void*) {
+  return 1;
+}
+
+TEST(TList, SortSurvivesAnyComparison) {
+  std::vector<int> values(3000);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<int>(i);
+  for (TListSortCompare compare : {random_compare, always_less, always_greater}) {
+    for (int n : {2, 3, 17, 3000}) {
+      TList list;
+      for (int i = 0; i < n; ++i) list.Add(&values[i]);
+      list.Sort(compare);  // a constant answer used to recurse n deep
+      std::vector<bool> seen(n, false);
+      for (int i = 0; i < list.Count(); ++i) {
+        const int v = *static_cast<int*>(list.Get(i));
+        ASSERT_TRUE(v >= 0 && v < n && !seen[v]);
+        seen[v] = true;
+      }
+      EXPECT_EQ(list.Count(), n);
+    }
   }
 }
 

@@ -307,14 +307,16 @@ void TStringList::CustomSort(TStringListSortCompare compare) {
 
 void TStringList::QuickSort(std::int32_t lo, std::int32_t hi, TStringListSortCompare compare) {
   // The pointer list's quick sort, comparing by index: the pivot is an index, so it has
-  // to follow its entry when that entry is exchanged.
-  do {
+  // to follow its entry when that entry is exchanged. As there, the scans stop at the ends
+  // of the range whatever the comparison returns, every pass leaves two strictly smaller
+  // parts, and only the smaller part is sorted by recursion.
+  while (lo < hi) {
     std::int32_t i = lo;
     std::int32_t j = hi;
     std::int32_t p = static_cast<std::int32_t>(static_cast<std::uint32_t>(lo + hi) >> 1);
     do {
-      while (compare(this, i, p) < 0) ++i;
-      while (compare(this, j, p) > 0) --j;
+      while (i < hi && compare(this, i, p) < 0) ++i;
+      while (j > lo && compare(this, j, p) > 0) --j;
       if (i <= j) {
         if (i != j) ExchangeItems(i, j);
         if (p == i) {
@@ -326,9 +328,14 @@ void TStringList::QuickSort(std::int32_t lo, std::int32_t hi, TStringListSortCom
         --j;
       }
     } while (i <= j);
-    if (lo < j) QuickSort(lo, j, compare);
-    lo = i;
-  } while (lo < hi);
+    if (j - lo < hi - i) {
+      if (lo < j) QuickSort(lo, j, compare);
+      lo = i;
+    } else {
+      if (i < hi) QuickSort(i, hi, compare);
+      hi = j;
+    }
+  }
 }
 
 int TStringList::CompareStrings(const std::u16string& s1, const std::u16string& s2) {

@@ -9,8 +9,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/Numbers.hpp"
 #include "corvane/rtl/Streams.hpp"
 #include "corvane/rtl/Utf.hpp"
 
@@ -130,6 +132,35 @@ TEST_F(StringListTest, PivotFollowsItsEntry) {
   for (auto s : {u"5", u"4", u"3", u"2", u"1", u"0"}) list.Add(s);
   list.CustomSort(compare_first_char);
   EXPECT_EQ(joined(list), "0|1|2|3|4|5");
+}
+
+std::uint32_t random_state = 977;
+int random_compare(TStringList*, std::int32_t, std::int32_t) {
+  random_state = random_state * 1664525u + 1013904223u;
+  return static_cast<int>(random_state >> 30) - 1;
+}
+int always_less(TStringList*, std::int32_t, std::int32_t) {
+  return -1;
+}
+
+TEST_F(StringListTest, CustomSortSurvivesAnyComparison) {
+  // Keys that change between calls (a date read as "now" when missing) or a faulty
+  // comparison: the entries stay in the list, each once, with their objects.
+  for (TStringListSortCompare compare : {random_compare, always_less}) {
+    for (int n : {2, 5, 3000}) {
+      TStringList list;
+      for (int i = 0; i < n; ++i) list.AddObject(IntToStr(i), object_from_int(i));
+      list.CustomSort(compare);
+      ASSERT_EQ(list.Count(), n);
+      std::vector<bool> seen(n, false);
+      for (int i = 0; i < n; ++i) {
+        const int v = int_from_object(list.GetObject(i));
+        ASSERT_TRUE(v >= 0 && v < n && !seen[v]);
+        ASSERT_EQ(list.Get(i), IntToStr(v));
+        seen[v] = true;
+      }
+    }
+  }
 }
 
 struct Counted : TObject {

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "tools/corvane/Dates_cli.hpp"
+#include "tools/corvane/Sort.hpp"
 
 namespace corvane::cli {
 
@@ -153,6 +154,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_date_commands(app, status, out, err);
   add_kind_command(app, status, out, err);
   add_zip_command(app, status, out, err);
+  add_sort_command(app, status, out, err);
 
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
