@@ -282,17 +282,18 @@ std::int32_t DeleteAllFilesOn(const std::u16string& folder, const std::u16string
   if (!e.empty() && e[0] == u'.') e.erase(0, 1);
   const bool path_mode = !e.empty() && e[0] == u'\\';
 
-  // Never all files of a drive: a letter root, or any mount point that is not removable.
+  // Never all files of a drive: a letter root ("C:\\"), or any mount point that is not
+  // removable, however the folder is named.
+  std::error_code error;
   std::string base = detail::native_name(folder);
+  if (!base.empty()) base = fs::absolute(base, error).lexically_normal().string();
   while (base.size() > 1 && base.back() == '/') base.pop_back();
   const auto mount = mount_point_of_path(folder);
-  const bool short_root = folder.size() <= 3;
-  const bool at_mount_point = mount && (mount->path == base || short_root);
-  if (base.empty() || (at_mount_point && mount->kind != TDriveKind::removable) ||
-      (short_root && !mount)) {
-    const std::u16string drive = folder.size() >= 3 && folder[1] == u':'
-                                     ? folder.substr(0, 3)
-                                     : (mount ? u16(mount->path) : folder);
+  const bool letter_root = folder.size() <= 3 && folder.size() >= 2 && folder[1] == u':';
+  const bool drive_root = letter_root || base == "/" || (mount && mount->path == base);
+  if (base.empty() || (drive_root && (!mount || mount->kind != TDriveKind::removable))) {
+    const std::u16string drive =
+        letter_root ? folder.substr(0, std::min<std::size_t>(3, folder.size())) : u16(base);
     ask(u"No Way!", u"Won't delete all files on " + drive, mtWarning, buttons({mbOK}));
     return 0;
   }
