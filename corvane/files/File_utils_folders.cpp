@@ -298,6 +298,7 @@ std::int32_t DeleteAllFilesOn(const std::u16string& folder, const std::u16string
     return 0;
   }
   if (!is_real_folder(base)) return 0;
+  if (move_instead && destination.empty()) return 0;  // nowhere to move to
 
   std::vector<std::string> folders;
   if (recursive) list_folders_post(base, folders);

@@ -147,9 +147,9 @@ bool OKToOverwrite(const std::u16string& file_name);
 // fails the answer is false, so nothing is overwritten without its backup.
 bool OKToOverwriteWithBackup(const std::u16string& file_name);
 // Changes the name until no file (or folder, or link) of that name exists: a name without
-// "." gets one; then, while the name is taken, the batch number goes up by 1 and "_", the
-// number with at least three digits, and the extension replace the extension (so
-// "report.txt" becomes "report_001.txt", then "report_001_002.txt"). Returns true.
+// "." (in its own part, not its folder's) gets one; then, while the name is taken, the batch number
+// goes up by 1 and "_", the number with at least three digits, and the extension replace the
+// extension (so "report.txt" becomes "report_001.txt", then "report_001_002.txt"). Returns true.
 bool ForcedToBeNewFile(std::u16string& file_name);
 // The process-wide batch number (0 at start-up); set to the larger of n and 0.
 void SetBatchFileStartNumberTo(std::int32_t n);

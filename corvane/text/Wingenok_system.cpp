@@ -192,7 +192,11 @@ bool OKToOverwriteWithBackup(const std::u16string& file_name) {
 }
 
 bool ForcedToBeNewFile(std::u16string& file_name) {
-  if (file_name.find(u'.') == std::u16string::npos) file_name += u'.';
+  // Only a "." in the file's own name counts: one in a folder's name would send the new
+  // name into another folder.
+  const auto name_start = file_name.find_last_of(u"/\\");
+  const std::size_t from = name_start == std::u16string::npos ? 0 : name_start + 1;
+  if (file_name.find(u'.', from) == std::u16string::npos) file_name += u'.';
   const std::u16string ext = file_name.substr(file_name.rfind(u'.'));
   while (name_exists(file_name)) {
     MyYieldProcess();

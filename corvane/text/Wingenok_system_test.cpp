@@ -120,6 +120,11 @@ TEST(WingenokSystem, NewFileNamesAppendTheBatchNumber) {
   std::u16string bare = dir.name("plain");
   ForcedToBeNewFile(bare);
   EXPECT_EQ(bare, dir.name("plain_003."));
+  fs::create_directory(dir.path / "a.b");
+  dir.write("a.b/notes.", "");
+  std::u16string in_dotted_folder = dir.name("a.b/notes");
+  ForcedToBeNewFile(in_dotted_folder);
+  EXPECT_EQ(in_dotted_folder, dir.name("a.b/notes_004."));
   SetBatchFileStartNumberTo(998);
   std::u16string again = dir.name("report.txt");
   ForcedToBeNewFile(again);
