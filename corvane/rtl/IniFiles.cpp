@@ -108,22 +108,28 @@ void TMemIniFile::SetEncoding(TTextEncodingKind encoding) {
 
 void TMemIniFile::load_file() {
   sections_.clear();
+  unreadable_ = false;
   encoding_ = enc_ansi;
   if (file_name_.empty()) return;
   const std::string path = u8(file_name_);
   struct stat status;
   if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0) {
+    unreadable_ = true;
+    return;
+  }
   std::string bytes;
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) unreadable_ = true;
     if (n <= 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
+  if (unreadable_) return;
   TTextEncodingKind kind = enc_none;
   const std::u16string text = decode_text_bytes(bytes, &kind);
   SetEncoding(kind);
@@ -310,12 +316,20 @@ std::string TMemIniFile::FileBytes() const {
 }
 
 void TMemIniFile::UpdateFile() {
+  if (unreadable_) {
+    throw EWriteError(u"Cannot write file \"" + file_name_ +
+                      u"\". It exists but could not be read, so it is left as it was");
+  }
   detail::write_bytes_beside(file_name_, FileBytes());
 }
 
 void TMemIniFile::Rename(std::u16string file_name, bool reload) {
   file_name_ = std::move(file_name);
-  if (reload) load_file();
+  if (reload) {
+    load_file();
+  } else {
+    unreadable_ = false;  // the keys in memory go to a new file
+  }
 }
 
 }  // namespace corvane

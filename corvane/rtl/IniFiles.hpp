@@ -80,6 +80,8 @@ class TMemIniFile : public TObject {
   std::string FileBytes() const;
   // Writes the file (see above). EFCreateError when the temporary file cannot be made,
   // EWriteError when writing or renaming it fails; the old file is then left as it was.
+  // A file that exists but could not be read is never replaced (EWriteError), since its
+  // keys were never loaded.
   virtual void UpdateFile();
   // Takes another name; when reload, reads that file (or clears when it does not exist).
   void Rename(std::u16string file_name, bool reload);
@@ -102,6 +104,7 @@ class TMemIniFile : public TObject {
   std::u16string file_name_;
   TTextEncodingKind encoding_ = enc_ansi;
   std::vector<Section> sections_;
+  bool unreadable_ = false;  // the file exists but could not be read
 };
 
 namespace detail {
