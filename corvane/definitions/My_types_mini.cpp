@@ -1,5 +1,8 @@
 #include "corvane/definitions/My_types_mini.hpp"
 
+#include "corvane/definitions/My_types.hpp"
+#include "corvane/files/Logging_utilities.hpp"
+
 #include <algorithm>
 
 #include "corvane/messages/Generalruntime1const.hpp"
@@ -275,11 +278,14 @@ bool tool_type_from_name(std::string_view name, tool_type& tool) {
 }
 
 void My_types_mini_initialization() {
+  // The log (a lower layer) asks here for the prefix of the tool running at each write.
+  set_log_prefix_source([] { return tool_log_prefix(current_tool_var); });
   for (auto& name : list_type_as_string) name.clear();
   for (const display_name& d : kDisplayNames) list_type_as_string[d.lt] = msg::text(d.id);
 }
 
 void My_types_mini_finalization() {
+  set_log_prefix_source(nullptr);
   for (auto& name : list_type_as_string) name.clear();
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "corvane/files/File_utils_operations.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/StringList.hpp"
 

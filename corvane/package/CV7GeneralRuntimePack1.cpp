@@ -5,6 +5,7 @@
 #include "corvane/dates/Wdef_dates.hpp"
 #include "corvane/definitions/My_types_mini.hpp"
 #include "corvane/files/File_utils.hpp"
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
@@ -28,7 +29,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
      Generalruntime1const_finalization},
     {"My_types_mini", My_types_mini_initialization, My_types_mini_finalization},
     {"My_types", nullptr, nullptr},
-    {"Logging_utilities", nullptr, nullptr},
+    {"Logging_utilities", Logging_utilities_initialization, Logging_utilities_finalization},
     {"Wdef_mini", nullptr, nullptr},
     {"Mykpsmall", Mykpsmall_initialization, Mykpsmall_finalization},
     {"Wingenok", Wingenok_initialization, Wingenok_finalization},

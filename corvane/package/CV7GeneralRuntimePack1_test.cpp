@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/rtl/Utf.hpp"
 #include "corvane/text/Myunicodenew.hpp"
 #include "corvane/text/Wingenok.hpp"
 
@@ -83,6 +90,7 @@ TEST_F(PackageTest, StartUpSetsTheFrameGlobals) {
 
 TEST_F(PackageTest, ShutDownUnsetsTheYieldProcedureAndWritesItsLastLogLines) {
   PackageLoad();
+  package_log_line = [this](const std::u16string& line) { log.push_back(line); };
   AYieldProcessProc = [] {};
   PackageUnload();
   EXPECT_FALSE(AYieldProcessProc);
@@ -91,6 +99,28 @@ TEST_F(PackageTest, ShutDownUnsetsTheYieldProcedureAndWritesItsLastLogLines) {
   // Units stop in reverse order, all of them before the log unit.
   EXPECT_EQ(log, (std::vector<std::u16string>{u"quit myUnicodeNew, ", u"quit wingenok, ",
                                               u"quit myKpSmall"}));
+}
+
+TEST_F(PackageTest, TheLogUnitWritesTheShutDownLinesWithTheToolPrefix) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("cv_pack_" + std::to_string(::getpid()) + ".log");
+  PackageLoad();
+  current_tool_var = tt_linara;
+  keeping_log = true;
+  SetLogFilename(utf8_to_utf16(file.string()));
+  PackageUnload();
+  current_tool_var = tt_no_tool_at_all;
+  keeping_log = false;
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes(std::istreambuf_iterator<char>(in), {});
+  std::filesystem::remove(file);
+  std::string expected = "\xFF\xFE";
+  for (char16_t c : std::u16string(u"(L): quit myUnicodeNew, \r\n(L): quit wingenok, \r\n"
+                                   u"(L): quit myKpSmall\r\n")) {
+    expected.push_back(static_cast<char>(c & 0xFF));
+    expected.push_back(static_cast<char>(c >> 8));
+  }
+  EXPECT_EQ(bytes, expected);
 }
 
 }  // namespace

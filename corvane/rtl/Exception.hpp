@@ -38,7 +38,16 @@ CORVANE_EXCEPTION_CLASS(EFCreateError, EStreamError);
 // Lists: an index out of range, a duplicate refused, a sorted list changed out of order.
 CORVANE_EXCEPTION_CLASS(EListError, Exception);
 CORVANE_EXCEPTION_CLASS(EStringListError, EListError);
+// A failed call of the operating system, with its error text.
+CORVANE_EXCEPTION_CLASS(EOSError, Exception);
 
 #undef CORVANE_EXCEPTION_CLASS
+
+// The operating system's text for an error number (strerror).
+std::u16string SysErrorMessage(int error);
+// Raises EOSError "System Error.  Code: <n>.\n<text>" for the error number (errno when
+// none is given).
+[[noreturn]] void RaiseLastOSError();
+[[noreturn]] void RaiseLastOSError(int error);
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/platform/CodePages.hpp"
@@ -122,7 +123,7 @@ bool TSearchAndDoEngine::SearchAndDo(TSearch_word_format_rec* search_word, std::
 bool TSearchAndDoEngine::SearchAndDo(TSearch_word_format_rec* search_word) {
   if (!fReady || !fSearchFoundEvent || fBuffer == nullptr || search_word == nullptr ||
       search_word->search_text.empty()) {
-    if (package_log_line) {
+    if (package_log_line && log_is_kept()) {
       const auto text = [](bool b) { return std::u16string(b ? u"True" : u"False"); };
       write_package_log_line(u"item = nil: " + text(search_word == nullptr) +
                              u" and buffer = nil: " + text(fBuffer == nullptr) + u" ");
@@ -141,7 +142,7 @@ bool TSearchAndDoEngine::SearchAndDo(TSearch_word_format_rec* search_word) {
     rec.copies[lower_copy] = rec.copies[unchanged_copy];
     rec.copies[title_copy] = rec.copies[unchanged_copy];
   }
-  if (package_log_line && !IsAdditionalEngine) log_seeking(rec);
+  if (package_log_line && log_is_kept() && !IsAdditionalEngine) log_seeking(rec);
 
   try {
     search_loop(rec, wanted);
@@ -211,7 +212,7 @@ void TSearchAndDoEngine::search_loop(TSearch_word_format_rec& rec, std::int32_t 
     }
     ++fHits_found;
     ++count;
-    if (package_log_line && !IsAdditionalEngine) log_hit(hit, offset, remaining);
+    if (package_log_line && log_is_kept() && !IsAdditionalEngine) log_hit(hit, offset, remaining);
     if (!fSearchFoundEvent(this, hit)) --count;
 
     if (fLowestJumpToChanged) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/rtl/Exception.hpp"
@@ -64,6 +65,8 @@ class SearchAndDoEngine : public ::testing::Test {
   void TearDown() override {
     reset();
     package_log_line = nullptr;
+    keeping_log = false;
+    SetLogFilename(u"");
   }
   static void reset() {
     Global_LowestJumpTo = 0;
@@ -71,6 +74,8 @@ class SearchAndDoEngine : public ::testing::Test {
   }
   std::vector<std::u16string> log;
   void keep_log() {
+    keeping_log = true;
+    SetLogFilename(u"log.txt");  // named, but the lines go to the recorder below
     package_log_line = [this](const std::u16string& line) { log.push_back(line); };
   }
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "corvane/analysis/My_string_functions.hpp"
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
@@ -100,7 +101,7 @@ TSWIndices TBaseSearchItems::fAddedSearchWordsIndices(const std::u16string& text
     } else {
       Parsed_SearchWord(ignore_tags, work, rec);
     }
-    if (package_log_line) {
+    if (package_log_line && log_is_kept()) {
       std::u16string line_out(1, u'"');
       line_out.append(alternative).append(u"\" = \"").append(rec.search_text).push_back(u'"');
       write_package_log_line(line_out);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/frame/Package_log.hpp"
 #include "corvane/rtl/Exception.hpp"
@@ -120,9 +121,16 @@ TEST(SearchItems, IndexOfRequiresTheSameLanguage) {
 TEST(SearchItems, LogsEachAlternativeWithItsSearchTextWhenTheLogIsKept) {
   std::vector<std::u16string> lines;
   package_log_line = [&](const std::u16string& line) { lines.push_back(line); };
+  TBaseSearchItems quiet({}, 0, true);
+  quiet.AddedSearchWords(u"dog");  // the log is not kept: no line is even built
+  EXPECT_TRUE(lines.empty());
+  keeping_log = true;
+  SetLogFilename(u"log.txt");
   TBaseSearchItems items({}, 0, true);
   items.AddedSearchWords(u"cat*/  ");
   package_log_line = nullptr;
+  keeping_log = false;
+  SetLogFilename(u"");
   EXPECT_EQ(lines, (std::vector<std::u16string>{u"\" \" = \"\"", u"\"cat*\" = \"cat\""}));
 }
 

@@ -17,6 +17,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   int status = 0;
   add_tool_option(app);
+  add_log_option(app);
   auto* info = app.add_subcommand(
       "info",
       "Start the package, list its units in start-up order and the globals that start-up "
@@ -155,6 +156,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_kind_command(app, status, out, err);
   add_zip_command(app, status, out, err);
   add_sort_command(app, status, out, err);
+  add_log_command(app, status, out, err);
+  add_ini_command(app, status, out, err);
+  add_drives_command(app, status, out, err);
+  add_file_command(app, status, out, err);
 
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name

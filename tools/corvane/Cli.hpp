@@ -62,6 +62,12 @@ int command_cat(const std::vector<std::string>& files, std::ostream& out, std::o
 void add_tool_option(CLI::App& app);  // --tool; sets current_tool_var to tt_shell first
 void add_kind_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 void add_zip_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// The shared services (Log.cpp, Ini.cpp, Drives.cpp, File.cpp).
+void add_log_option(CLI::App& app);  // --log FILE; each run starts with the log off
+void add_log_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+void add_ini_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+void add_drives_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+void add_file_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 // A tool as the user names it: its value name ("tt_linara") or number; never the reserved 8.
 bool tool_from_argument(const std::string& text, tool_type& tool);
 int command_kind(const std::vector<std::string>& files, bool json, bool tools, bool lists,

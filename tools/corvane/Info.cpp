@@ -1,9 +1,11 @@
 // corvane info: what the package's start-up sets, for a person checking an installation.
 #include <ostream>
 
-#include "corvane/package/CV7GeneralRuntimePack1.hpp"
+#include "corvane/files/Registry_utils.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
+#include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/text/Wingenok.hpp"
 #include "tools/corvane/Cli.hpp"
@@ -52,6 +54,13 @@ int command_info(std::ostream& out) {
   for (std::size_t i = 0; i < f.LongMonthNames.size(); ++i)
     out << (i ? ", " : "") << u8(f.LongMonthNames[i]);
   out << '\n';
+  out << "The user:\n";
+  try {
+    out << "  user                " << u8(Registry_Current_User()) << '\n';
+    out << "  user initials       " << u8(Registry_Current_User_Initials()) << '\n';
+  } catch (const Exception& e) {
+    out << "  user                (unknown: " << e.what() << ")\n";
+  }
   return 0;
 }
 

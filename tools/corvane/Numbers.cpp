@@ -157,7 +157,8 @@ int command_numbers_scan(const std::string& file, bool json, std::istream& in, s
       while (at < line.size() && is_token_space(line[at])) ++at;
       const std::size_t start = at;
       while (at < line.size() && !is_token_space(line[at])) ++at;
-      const std::u16string_view token = stripped_token(std::u16string_view(line).substr(start, at - start));
+      const std::u16string_view token =
+          stripped_token(std::u16string_view(line).substr(start, at - start));
       if (token.empty() || !IsANumber(token)) continue;
       if (json) {
         out << (any ? ",\n" : "\n") << "  {\"line\": " << i + 1 << ", \"token\": ";
