@@ -2,8 +2,7 @@
 // String and string-list routines of the text-analysis subsystem: lists from and to
 // separated strings, clean-up of copies, readable character references, white-space
 // trimming and title case, and the plain text of zipped word-processor documents. Every
-// routine returns a new string the caller owns and keeps no
-// state between calls.
+// routine returns a new string the caller owns and keeps no state between calls.
 
 #include <cstddef>
 #include <cstdint>
