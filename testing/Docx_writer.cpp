@@ -2,6 +2,9 @@
 
 #include <zip.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace corvane::testing {
@@ -113,6 +116,50 @@ void write_docx(const std::string& path, const std::vector<DocxPart>& parts) {
 
 void write_docx_body(const std::string& path, std::string_view body) {
   write_docx(path, docx_package({{"word/document.xml", docx_document_xml(body)}}));
+}
+
+namespace {
+constexpr const char* kPython = "/usr/bin/python3";
+constexpr const char* kSampleScript = R"(import sys
+import docx
+d = docx.Document()
+d.add_heading('Corpus sample', level=1)
+d.add_paragraph('The quick brown fox jumps over the lazy dog.')
+d.add_paragraph('\u0627\u0644\u0633\u0644\u0627\u0645 \u0639\u0644\u064a\u0643\u0645')
+d.add_paragraph('\u041f\u0440\u0438\u0432\u0435\u0442, \u043c\u0438\u0440!')
+p = d.add_paragraph('Split ')
+p.add_run('into').bold = True
+p.add_run(' formatted ').italic = True
+p.add_run('runs').underline = True
+d.add_paragraph('')
+d.add_paragraph('Fish & chips <served>')
+t = d.add_table(rows=2, cols=2)
+for r in range(2):
+    for c in range(2):
+        t.cell(r, c).text = 'cell %d%d' % (r, c)
+d.sections[0].header.paragraphs[0].text = 'page header'
+d.save(sys.argv[1])
+)";
+}  // namespace
+
+const char* const kPythonDocxSampleText =
+    "Corpus sample\r\n"
+    "The quick brown fox jumps over the lazy dog.\r\n"
+    "\xD8\xA7\xD9\x84\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 \xD8\xB9\xD9\x84\xD9\x8A\xD9\x83\xD9\x85\r\n"
+    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xBC\xD0\xB8\xD1\x80!\r\n"
+    "Split into formatted runs\r\n"
+    "Fish &amp; chips &lt;served&gt;\r\n"
+    "cell 00\r\ncell 01\r\ncell 10\r\ncell 11\r\n";
+
+bool write_python_docx_sample(const std::string& path) {
+  if (std::system((std::string(kPython) + " -c 'import docx' 2>/dev/null").c_str()) != 0)
+    return false;
+  const std::string script = path + ".py";
+  std::ofstream(script) << kSampleScript;
+  const int status = std::system((std::string(kPython) + " " + script + " '" + path + "'").c_str());
+  std::remove(script.c_str());
+  if (status != 0) throw std::runtime_error("python-docx could not write " + path);
+  return true;
 }
 
 }  // namespace corvane::testing

@@ -34,4 +34,13 @@ void write_docx(const std::string& path, const std::vector<DocxPart>& parts);
 // The usual case: a package whose "word/document.xml" is docx_document_xml(body).
 void write_docx_body(const std::string& path, std::string_view body);
 
+// A document written by a real producer, python-docx (run by /usr/bin/python3): a heading,
+// English, Arabic and Russian paragraphs, a paragraph split into bold, italic and
+// underlined runs, an empty paragraph, one with "&" and "<...>", a 2 x 2 table, and a page
+// header. False, with nothing written, when python-docx is not installed; a failing run
+// throws std::runtime_error.
+bool write_python_docx_sample(const std::string& path);
+// Its body text as the library reads it (UTF-8, CR LF after every paragraph).
+extern const char* const kPythonDocxSampleText;
+
 }  // namespace corvane::testing
