@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace corvane {
 
@@ -25,7 +28,18 @@ void append_utf8_as_utf16(std::u16string& out, std::string_view s) {
   char16_t* o = out.data() + base;
   std::size_t i = 0;
   while (i < n) {
-    // Runs of ASCII eight bytes at a time.
+    // Runs of ASCII sixteen, then eight bytes at a time.
+#if defined(__SSE2__)
+    while (i + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      if (_mm_movemask_epi8(v) != 0) break;
+      const __m128i zero = _mm_setzero_si128();
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(v, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(v, zero));
+      o += 16;
+      i += 16;
+    }
+#endif
     while (i + 8 <= n) {
       std::uint64_t word;
       std::memcpy(&word, p + i, 8);
