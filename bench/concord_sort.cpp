@@ -21,12 +21,12 @@
 
 #include "corvane/platform/CharTypes.hpp"
 #include "corvane/rtl/Utf.hpp"
-#include "tools/corvane/Concord_sort.hpp"
+#include "corvane/search/Concordance_sort.hpp"
 
 namespace {
 
 using namespace corvane;
-using namespace corvane::cli;
+using namespace corvane;
 
 constexpr std::size_t kHits = 200000;
 constexpr std::uint32_t kEnglish = 0x0409;

@@ -4,11 +4,20 @@
 # and their ratio (ours / rg), and where the totals differ, how much of the difference
 # each known cause explains.
 #
+# Then a table, side by side, on the four texts and on the 64 MiB file, for a rare and a
+# frequent word: the concordance lines (`corvane concord WORD`) and the records
+# (`--tsv`) against `rg -w -i WORD` (which prints only the matching lines, less work than a
+# concordance), `--count` against `rg --count-matches -w -i`; median wall times, their
+# ratio with the aim it should meet, and each command's peak memory (/usr/bin/time %M).
+# Last, corvane's peak memory on a file four times the 64 MiB one, which should stay flat.
+#
 # Usage: bench/peer/concord_vs_ripgrep.sh [WORD...]      (default: melancholy the)
 # Environment: CORVANE, CORVANE_CORPUS, PEER_TEXTS (see peer_common.sh);
 #   RUNS (timed runs per command, default 10), WARMUP (default 3),
 #   CORVANE_ARGS (extra options for corvane concord, e.g. "--threads 1"),
-#   TIMER=time (time with /usr/bin/time even when hyperfine is there).
+#   TIMER=time (time with /usr/bin/time even when hyperfine is there),
+#   TABLE_WORDS (the table's rare and frequent word, default "kernel the"; empty: no table),
+#   FLAT=0 (skip the four-times file).
 set -eu
 # shellcheck source=bench/peer/peer_common.sh
 . "$(dirname "$0")/peer_common.sh"
@@ -129,4 +138,78 @@ for word in "$@"; do
       echo "    (causes are only worked out for words of ASCII letters and digits)"
     fi
   fi
+done
+
+# ---- The side-by-side table
+
+TABLE_WORDS=${TABLE_WORDS-kernel the}
+[ -n "$TABLE_WORDS" ] || exit 0
+BIG=$CORPUS/en_64mib.txt
+[ -s "$BIG" ] || peer_die "$BIG is missing: run scripts/make-bench-corpus"
+
+# Peak resident memory of one run, in MB.
+peak_mb() {
+  /usr/bin/time -f %M -o "$WORK/mem" "$@" >/dev/null 2>&1 || true
+  awk '{ printf "%.0f", $1 / 1024 }' "$WORK/mem"
+}
+
+# One row: what is compared, the two commands (as strings without shell syntax), the aim for
+# the time ratio ("<= 1.5"), and whether the memory aim applies.
+row() {
+  local what=$1 ours=$2 theirs=$3 aim=$4 t_ours t_rg m_ours m_rg
+  read -r t_ours t_rg < <(median_times "$ours" "$theirs")
+  # shellcheck disable=SC2086
+  m_ours=$(peak_mb $ours)
+  # shellcheck disable=SC2086
+  m_rg=$(peak_mb $theirs)
+  awk -v w="$what" -v a="$t_ours" -v b="$t_rg" -v ma="$m_ours" -v mb="$m_rg" -v aim="$aim" 'BEGIN {
+    r = b > 0 ? a / b : 0
+    split(aim, x, " ")
+    ok = (x[1] == "<=" ? r <= x[2] : r < x[2]) ? "met" : "NOT met"
+    printf "| %-34s | %7.3f | %7.3f | %5.2f | %-6s %-7s | %6d | %6d |\n", w, a, b, r, aim, ok, ma, mb
+  }'
+}
+
+printf -v q_corvane '%q' "$CORVANE"
+echo
+echo "== side by side ($RUNS runs after $WARMUP warm-up, median wall seconds; peak memory in MB)"
+echo
+echo "| command (corvane concord ...) | ours s | rg s | ours/rg | aim | ours MB | rg MB |"
+echo "|---|---|---|---|---|---|---|"
+set -- $TABLE_WORDS
+RARE=$1
+for target in "$TEXTS" "$BIG"; do
+  printf -v q_target '%q' "$target"
+  name=$([ "$target" = "$BIG" ] && echo "64 MiB file" || echo "four texts")
+  for word in $TABLE_WORDS; do
+    printf -v q_word '%q' "$word"
+    lines_aim=$([ "$word" = "$RARE" ] && echo "<= 1.0" || echo "<= 1.5")
+    # shellcheck disable=SC2086
+    row "$word, lines, $name" "$q_corvane concord --no-progress $CORVANE_ARGS $q_word $q_target" \
+      "rg -w -i -e $q_word $q_target" "$lines_aim"
+    # shellcheck disable=SC2086
+    row "$word, --tsv, $name" "$q_corvane concord --no-progress --tsv $CORVANE_ARGS $q_word $q_target" \
+      "rg -w -i -e $q_word $q_target" "<= 2.0"
+    # shellcheck disable=SC2086
+    row "$word, --count, $name" "$q_corvane concord --no-progress --count $CORVANE_ARGS $q_word $q_target" \
+      "rg --count-matches -w -i -e $q_word $q_target" "< 1.0"
+  done
+done
+
+[ "${FLAT:-1}" = 0 ] && exit 0
+# The same file four times over: corvane's memory should not grow with it.
+cat "$BIG" "$BIG" "$BIG" "$BIG" >"$WORK/en_256mib.txt"
+echo
+echo "== peak memory, 64 MiB file against four times as large (aim: under 100 MB, within 10%)"
+for word in $TABLE_WORDS; do
+  for mode in "" --tsv; do
+    # shellcheck disable=SC2086
+    a=$(peak_mb "$CORVANE" concord --no-progress $mode $CORVANE_ARGS "$word" "$BIG")
+    # shellcheck disable=SC2086
+    b=$(peak_mb "$CORVANE" concord --no-progress $mode $CORVANE_ARGS "$word" "$WORK/en_256mib.txt")
+    awk -v w="$word${mode:+ $mode}" -v a="$a" -v b="$b" 'BEGIN {
+      ok = (a < 100 && b < 100 && b <= a * 1.1) ? "met" : "NOT met"
+      printf "  %-14s %4d MB  %4d MB  %s\n", w, a, b, ok
+    }'
+  done
 done

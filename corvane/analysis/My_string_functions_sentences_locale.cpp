@@ -112,14 +112,23 @@ bool GetStringTypeExNT2000(bool wide, std::uint32_t locale, std::uint32_t info_t
                            const void* text, int length, std::uint16_t* types) {
   if (text == nullptr || types == nullptr || length < -1 || info_type != CT_CTYPE1) return false;
   std::string icu_name;
-  if (!icu_locale_for_lcid(locale, icu_name)) return false;
   if (wide) {
+    // The locale is only checked: UTF-16 has the same classes in every locale. The answer
+    // for the last locale asked is kept, as callers ask paragraph after paragraph.
+    thread_local std::uint32_t checked_locale = 0;
+    thread_local bool checked_valid = false;
+    if (locale != checked_locale || !checked_valid) {
+      checked_valid = icu_locale_for_lcid(locale, icu_name);
+      checked_locale = locale;
+    }
+    if (!checked_valid) return false;
     const auto* p = static_cast<const char16_t*>(text);
     if (length == -1) length = static_cast<int>(std::char_traits<char16_t>::length(p));
     const std::uint16_t* table = char_type1_table();
     for (int i = 0; i < length; ++i) types[i] = table[p[i]];
     return true;
   }
+  if (!icu_locale_for_lcid(locale, icu_name)) return false;
   const auto* p = static_cast<const char*>(text);
   if (length == -1) length = static_cast<int>(std::strlen(p));
   if (length == 0) return true;

@@ -197,6 +197,21 @@ class text_file_reader {
   // whole text. Throws EReadError for a range outside the text.
   text_file_reader(const text_file_reader& whole, std::size_t from, std::size_t to);
 
+  // Checks every byte of a text taken for UTF-8 on trust now, rather than part by part:
+  // afterwards read() never throws text_not_utf8, and the verdict (UTF-8, or the system
+  // 8-bit code page; U+0000 ends the text) rests on every byte. Call before making ranges.
+  void settle();
+  // The code units that raw bytes [from, to) decode to (a range that ends the text closes
+  // its last line). The bytes must start and end at character boundaries, never between
+  // CR and LF. Throws EReadError for bytes outside the text, text_not_utf8 for ill-formed
+  // bytes of a text read as UTF-8.
+  std::uint64_t count_units(std::size_t from, std::size_t to) const;
+  // The memory that holds raw bytes [from, to) may be given back; they stay readable.
+  void release(std::size_t from, std::size_t to) const;
+  // How the text is decoded: enc_utf8, enc_ansi (the system 8-bit code page), or, for a
+  // text with a byte-order mark, its encoding.
+  TTextEncodingKind encoding() const;
+
   // The file's bytes read so far and in all (for progress reports; for a range, its own).
   std::uint64_t bytes_done() const;
   std::uint64_t bytes_total() const;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unordered_map>
 
 #include <unicode/ucnv.h>
@@ -414,17 +415,25 @@ struct utf8_verdict {
   bool multibyte = false;
 };
 
-utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
+// With `zero`, also where the first zero byte is (left alone when there is none).
+utf8_verdict check_utf8(const unsigned char* p, std::size_t n, std::size_t* zero = nullptr) {
   utf8_verdict v;
+  bool look_for_zero = zero != nullptr;
   std::size_t i = 0;
   while (i < n) {
 #if defined(__SSE2__)
+    const __m128i nothing = _mm_setzero_si128();
     while (i + 64 <= n) {
       const auto* q = reinterpret_cast<const __m128i*>(p + i);
-      const __m128i any =
-          _mm_or_si128(_mm_or_si128(_mm_loadu_si128(q), _mm_loadu_si128(q + 1)),
-                       _mm_or_si128(_mm_loadu_si128(q + 2), _mm_loadu_si128(q + 3)));
+      const __m128i a = _mm_loadu_si128(q), b = _mm_loadu_si128(q + 1);
+      const __m128i c = _mm_loadu_si128(q + 2), d = _mm_loadu_si128(q + 3);
+      const __m128i any = _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d));
       if (_mm_movemask_epi8(any) != 0) break;
+      if (look_for_zero) {
+        // ASCII bytes are unsigned below 0x80: the minimum is zero only where a zero is.
+        const __m128i low = _mm_min_epu8(_mm_min_epu8(a, b), _mm_min_epu8(c, d));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(low, nothing)) != 0) break;
+      }
       i += 64;
     }
 #endif
@@ -433,12 +442,25 @@ utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
     while (i < stop) {
       const unsigned b0 = p[i];
       if (b0 < 0x80) {
+        if (b0 == 0 && look_for_zero) {
+          *zero = i;
+          look_for_zero = false;
+        }
         ++i;
         continue;
       }
       std::uint32_t cp;
       std::size_t len;
-      if (!utf8_sequence(p, i, n, cp, len)) return {false, false};
+      if (!utf8_sequence(p, i, n, cp, len)) {
+        v.well_formed = false;
+        v.multibyte = false;
+        if (look_for_zero) {
+          const void* z = std::memchr(p + i, 0, n - i);
+          if (z != nullptr)
+            *zero = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - p);
+        }
+        return v;
+      }
       v.multibyte = true;
       i += len;
     }
@@ -449,12 +471,14 @@ utf8_verdict check_utf8(const unsigned char* p, std::size_t n) {
 // The whole file, mapped (read when it cannot be mapped).
 class FileBytes {
  public:
-  explicit FileBytes(const std::u16string& file_name) {
+  // `populate`: the whole file is about to be read, so its pages are mapped in at once.
+  explicit FileBytes(const std::u16string& file_name, bool populate = true) {
     TFileStream file(file_name, fmOpenRead | fmShareDenyNone);
     const std::int64_t size = file.Size();
     if (size <= 0) return;
     size_ = static_cast<std::size_t>(size);
-    void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Handle(), 0);
+    void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | (populate ? MAP_POPULATE : 0),
+                       file.Handle(), 0);
     if (map != MAP_FAILED) {
       mapped_ = map;
       data_ = static_cast<const unsigned char*>(map);
@@ -478,6 +502,18 @@ class FileBytes {
   FileBytes& operator=(const FileBytes&) = delete;
   const unsigned char* data() const { return data_; }
   std::size_t size() const { return size_; }
+  // The pages of [from, to) leave this process's memory until they are read again (from
+  // the page cache): a long text read once keeps only what is being read. Pages go in
+  // blocks of 64 KiB, as the system maps them in around a fault: the block that holds `to`
+  // stays, the one that holds `from` goes too, so that consecutive releases leave no block
+  // behind and reading on maps no released page in again.
+  void release(std::size_t from, std::size_t to) const {
+    if (mapped_ == nullptr) return;
+    to = std::min(to, size_);
+    const std::size_t page = std::size_t{64} << 10;
+    const std::size_t a = from & ~(page - 1), b = to & ~(page - 1);
+    if (b > a) ::madvise(static_cast<unsigned char*>(mapped_) + a, b - a, MADV_DONTNEED);
+  }
 
  private:
   void* mapped_ = nullptr;
@@ -546,11 +582,13 @@ struct text_file_reader::state {
   bool ends_text = true;                   // the range runs to the end of the text
   const SingleByteTable* table = nullptr;  // null: UTF-8
   bool utf8 = false;
-  bool trusting = false;  // UTF-8 taken on trust: checked while decoding
+  bool trusting = false;     // UTF-8 taken on trust: checked while decoding
+  std::size_t released = 0;  // bytes before this have been given back (release)
   // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
   // here.
   std::u16string whole;
   bool use_whole = false;
+  TTextEncodingKind whole_encoding = enc_none;
 };
 
 text_file_reader::text_file_reader(const std::u16string& file_name, text_decoding choice)
@@ -558,7 +596,7 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
   state& s = *s_;
   if (!detail::file_exists(file_name)) return;
   const SingleByteTable* table = single_byte_table(system_ansi_code_page());
-  s.bytes = std::make_shared<FileBytes>(file_name);
+  s.bytes = std::make_shared<FileBytes>(file_name, false);
   s.p = s.bytes->data();
   s.total = s.bytes->size();
   const unsigned char* p = s.p;
@@ -567,6 +605,10 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
       (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
       (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)));
   if (table == nullptr || marked) {
+    s.whole_encoding = !marked        ? enc_ansi
+                       : p[0] == 0xEF ? enc_utf8
+                       : p[0] == 0xFF ? enc_utf16le
+                                      : enc_utf16be;
     s.whole = TextFileContents(file_name);
     s.use_whole = true;
     s.bytes.reset();
@@ -606,7 +648,7 @@ text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t fr
   s.bytes = w.bytes;
   s.p = w.p;
   s.n = to;
-  s.pos = s.from = from;
+  s.pos = s.from = s.released = from;
   s.total = to - from;
   s.ends_text = to == w.n;
   s.table = w.table;
@@ -638,6 +680,83 @@ bool text_file_reader::raw_trusted() const {
 
 bool is_strict_utf8(const unsigned char* p, std::size_t n) {
   return check_utf8(p, n).well_formed;
+}
+
+void text_file_reader::settle() {
+  state& s = *s_;
+  if (!s.trusting) return;
+  struct verdict {
+    bool well_formed = true, multibyte = false;
+    std::size_t nul;
+  };
+  // Bytes [from, to) a stretch at a time, each given back once checked.
+  auto check = [&s](std::size_t from, std::size_t to) {
+    constexpr std::size_t kStretch = std::size_t{1} << 20;
+    verdict v{true, false, to};
+    for (std::size_t at = from; at < to;) {
+      std::size_t end = std::min(to, at + kStretch);
+      while (end < to && end > at + 4 && (s.p[end] & 0xC0) == 0x80) --end;
+      std::size_t zero = to;
+      const utf8_verdict u = check_utf8(s.p + at, end - at, v.nul == to ? &zero : nullptr);
+      if (zero != to) v.nul = at + zero;
+      v.well_formed = v.well_formed && u.well_formed;
+      v.multibyte = v.multibyte || u.multibyte;
+      s.bytes->release(at, end);
+      at = end;
+      // Ill-formed: only the first zero byte is still wanted.
+      if (!v.well_formed) {
+        if (v.nul == to) {
+          const void* z = std::memchr(s.p + at, 0, to - at);
+          if (z != nullptr)
+            v.nul = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - s.p);
+        }
+        break;
+      }
+    }
+    return v;
+  };
+  // A long text is checked in two halves at once.
+  std::size_t mid = s.n;
+  if (s.n >= (std::size_t{16} << 20)) {
+    mid = s.n / 2;
+    while (mid > 0 && (s.p[mid] & 0xC0) == 0x80) --mid;
+  }
+  verdict second{true, false, s.n};
+  std::thread helper;
+  if (mid < s.n) helper = std::thread([&] { second = check(mid, s.n); });
+  verdict first = check(0, mid);
+  if (helper.joinable()) helper.join();
+  const std::size_t nul = first.nul != mid ? first.nul : second.nul;
+  const bool well_formed = first.well_formed && second.well_formed;
+  s.trusting = false;
+  if (well_formed && nul == s.n) return;
+  // Not UTF-8 after all, or U+0000 ends it early: decided on every byte as a small text is.
+  s.n = nul;
+  if (!well_formed) {
+    s.utf8 = false;
+    s.table = single_byte_table(system_ansi_code_page());
+  }
+}
+
+std::uint64_t text_file_reader::count_units(std::size_t from, std::size_t to) const {
+  const state& s = *s_;
+  if (s.use_whole || from > to || to > s.n)
+    throw EReadError("text_file_reader: no such range of the text's bytes");
+  bool multibyte = false;
+  const std::size_t n = decode_lines<false>(s.p + from, to - from, s.table, nullptr, multibyte,
+                                            to == s.n && s.ends_text);
+  if (n == std::string::npos) throw text_not_utf8();
+  return n;
+}
+
+void text_file_reader::release(std::size_t from, std::size_t to) const {
+  if (s_->bytes) s_->bytes->release(from, to);
+}
+
+TTextEncodingKind text_file_reader::encoding() const {
+  const state& s = *s_;
+  if (s.use_whole) return s.whole_encoding;
+  return s.table != nullptr ? enc_ansi : enc_utf8;
 }
 
 std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
@@ -672,6 +791,16 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
                                              end == s.n && s.ends_text);
   if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
+  // What has been read is given back a few MiB at a time; at the end, the block the next
+  // range begins in too (whoever reads it reads it in again). A short read (a few lines)
+  // gives nothing back: its bytes are usually still wanted by whoever reads round them.
+  constexpr std::size_t kLong = std::size_t{1} << 20;
+  if (s.pos - s.released >= (std::size_t{2} << 20) || (s.pos == s.n && s.n - s.from >= kLong)) {
+    const std::size_t to =
+        s.pos == s.n ? std::min(s.bytes->size(), s.pos + (std::size_t{64} << 10) - 1) : s.pos;
+    s.bytes->release(std::max(s.released, s.from), to);
+    s.released = s.pos;
+  }
   return got;
 }
 

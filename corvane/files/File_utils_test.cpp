@@ -389,6 +389,30 @@ TEST_F(FileUtilsTest, ReaderTrustsALargeUtf8StartUntilItFails) {
   // An 8-bit character in the first 64 KiB decides at once.
   const std::string early = write_bytes("early", "caf\xE9 " + ascii);
   EXPECT_EQ(read_all(early, text_decoding::decide), TextFileContents(u16(early)));
+  // settle() checks every byte first (zero bytes and ill-formed sequences past its 1 MiB
+  // stretches, in either half of a long text): then reading never throws, and the verdict
+  // is TextFileContents'.
+  std::string big = ascii;
+  while (big.size() < (std::size_t{17} << 20)) big += big;
+  const std::string cases[] = {big + "caf\xC3\xA9\r\n",
+                               big + "caf\xE9\r\n",
+                               big + "a" + std::string(1, '\0') + "b\xC3\xA9",
+                               big + "a" + std::string(1, '\0') + "b\xE9",
+                               big + "\xE9" + big.substr(0, 100) + std::string(1, '\0') + "z",
+                               big.substr(0, 1 << 20) + "\xE9" + big};
+  for (std::size_t k = 0; k < std::size(cases); ++k) {
+    const std::string f = write_bytes("settle" + std::to_string(k), cases[k]);
+    text_file_reader reader(u16(f));
+    reader.settle();
+    EXPECT_FALSE(reader.raw_trusted());
+    EXPECT_EQ(reader.encoding(), k == 0 || k == 2 ? enc_utf8 : enc_ansi) << k;
+    std::u16string joined;
+    std::vector<char16_t> part(1 << 16);
+    for (std::size_t got; (got = reader.read(part.data(), part.size())) != 0;)
+      joined.append(part.data(), got);
+    EXPECT_TRUE(joined == TextFileContents(u16(f))) << k;
+    EXPECT_EQ(reader.count_units(0, reader.raw_size()), joined.size()) << k;
+  }
 }
 
 TEST_F(FileUtilsTest, SignedUtf8Flag) {

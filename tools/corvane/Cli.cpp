@@ -136,11 +136,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   concord->add_flag("--count", concord_options.count,
                     "Print hits<TAB>path per file and a total instead of the lines");
   concord->add_flag("--tsv", concord_options.tsv,
-                    "One tab-separated record per hit: file, hit number, offset, hit, left, "
-                    "right, word, sentence, word in sentence, paragraph, heading, section");
+                    "A header row, then one tab-separated record per hit: file, hit number, "
+                    "offset, hit, left, right, word, sentence, word in sentence, paragraph, "
+                    "heading, section");
   concord->add_flag("--json", concord_options.json,
                     "One JSON array with an object per hit holding the same fields");
   concord->add_flag("--no-colour", concord_no_colour, "Never colour the hit");
+  concord->add_flag("-H,--with-filename", concord_options.with_filename,
+                    "Begin every concordance line with its file's name");
+  concord->add_flag("--no-filename", concord_options.no_filename,
+                    "Never name the file (the default when one text is searched)");
   concord->callback([&] {
     concord_options.colour = !concord_no_colour;
     concord_options.progress = !concord_no_progress;

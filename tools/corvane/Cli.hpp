@@ -35,8 +35,10 @@ struct ConcordOptions {
   int max_per_word = 0;            // hits per search word per file; 0: no limit
   int threads = 0;                 // 0: one per processor
   bool no_split = false, count = false, tsv = false, json = false;
-  bool colour = true;    // colour the hit when standard output is a terminal
-  bool progress = true;  // a progress line on standard error when it is a terminal
+  bool with_filename = false;  // every line names its file (-H)
+  bool no_filename = false;    // no line names its file (the default with one text)
+  bool colour = true;          // colour the hit when standard output is a terminal
+  bool progress = true;        // a progress line on standard error when it is a terminal
 };
 
 // The commands.

@@ -1,10 +1,16 @@
 // corvane concord: the suite's typical request from the command line. Gather the texts,
-// parse the typed search words, load each text whatever its encoding, search it with one
-// engine per worker, and print the hits as concordance lines, counts or records.
+// parse the typed search words, have the library's corpus search search them, and print
+// its hits as concordance lines, counts or records.
 #include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -16,12 +22,14 @@
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
+#include "corvane/search/Concordance_sort.hpp"
+#include "corvane/search/Corpus_search.hpp"
 #include "corvane/search/Search_engines.hpp"
 #include "corvane/search/Search_parsing.hpp"
 #include "corvane/search/Widemasks.hpp"
+#include "corvane/text/Display_columns.hpp"
 #include "tools/corvane/Cli.hpp"
-#include "tools/corvane/Concord_internal.hpp"
-#include "tools/corvane/Concord_sort.hpp"
+#include "tools/corvane/Concord_progress.hpp"
 #include "tools/corvane/Json.hpp"
 
 namespace corvane::cli {
@@ -32,11 +40,11 @@ namespace fs = std::filesystem;
 
 // Texts in name order, folders walked depth first; the masks filter file names.
 void gather(const std::string& path, const std::vector<std::u16string>& masks,
-            std::vector<std::string>& files, std::vector<FileResult>& failures) {
+            std::vector<std::string>& files, std::vector<std::string>& missing) {
   std::error_code ec;
   const fs::file_status st = fs::status(path, ec);
   if (ec || !fs::exists(st)) {
-    failures.push_back({path, "no such file or folder", {}, {}, 0});
+    missing.push_back(path);
     return;
   }
   if (!fs::is_directory(st)) {
@@ -48,75 +56,226 @@ void gather(const std::string& path, const std::vector<std::u16string>& masks,
   std::sort(entries.begin(), entries.end());
   for (const fs::path& p : entries) {
     if (fs::is_directory(p, ec)) {
-      gather(p.string(), masks, files, failures);
+      gather(p.string(), masks, files, missing);
     } else if (masks.empty() || WhereInAMask(u16(p.filename().string()), masks) >= 0) {
       files.push_back(p.string());
     }
   }
 }
 
-// Context as one line: line breaks, tabs and other control characters become spaces.
-std::string flat(std::u16string_view s) {
-  std::u16string t(s);
-  for (char16_t& c : t)
-    if (c < 32) c = u' ';
-  return u8(t);
-}
-
-std::u16string_view clip(const std::u16string& text, std::int64_t from, std::int64_t to) {
-  from = std::clamp<std::int64_t>(from, 0, static_cast<std::int64_t>(text.size()));
-  to = std::clamp<std::int64_t>(to, from, static_cast<std::int64_t>(text.size()));
-  // Context never starts or ends inside a surrogate pair.
-  auto low = [&](std::int64_t i) {
-    return text[static_cast<std::size_t>(i)] >= 0xDC00 &&
-           text[static_cast<std::size_t>(i)] <= 0xDFFF;
-  };
-  if (from < to && from > 0 && low(from)) ++from;
-  if (to > from && to < static_cast<std::int64_t>(text.size()) && low(to)) --to;
-  return std::u16string_view(text).substr(from, to - from);
-}
-
-void print_line(std::ostream& out, const FileResult& r, const Hit& h, int width, bool colour) {
-  const std::u16string_view left = clip(r.text, h.position - width, h.position);
-  const std::u16string_view hit = clip(r.text, h.position, h.position + h.length);
-  const std::u16string_view right =
-      clip(r.text, h.position + h.length, h.position + h.length + width);
-  // The hit starts in the same column on every line.
-  out << std::string(width - left.size(), ' ') << flat(left);
-  if (colour) out << "\x1b[1;31m";
-  out << flat(hit);
-  if (colour) out << "\x1b[0m";
-  out << flat(right) << '\n';
-}
-
-void print_record(std::ostream& out, const FileResult& r, const Hit& h, int number, int width,
-                  bool json, bool first) {
-  const std::string hit = flat(clip(r.text, h.position, h.position + h.length));
-  const std::string left = flat(clip(r.text, h.position - width, h.position));
-  const std::string right =
-      flat(clip(r.text, h.position + h.length, h.position + h.length + width));
-  const TSearchStatsRec& c = h.counts;
-  if (!json) {
-    out << r.path << '\t' << number << '\t' << h.position << '\t' << hit << '\t' << left << '\t'
-        << right << '\t' << c.number[stats_word] << '\t' << c.number[stats_sentence] << '\t'
-        << c.position[stats_sentence] - 1 << '\t' << c.number[stats_paragraph] << '\t'
-        << c.number[stats_heading] << '\t' << c.number[stats_section] << '\n';
-    return;
+// Appends the text as UTF-8 on one line: line breaks, tabs and other control characters
+// become spaces (and, for JSON, '"' and '\\' are escaped). A lone surrogate becomes U+FFFD.
+void append_flat(std::string& out, std::u16string_view s, bool json = false) {
+  // Three bytes a unit at most (an escaped ASCII character takes two, a pair four).
+  const std::size_t old = out.size();
+  out.resize(old + 3 * s.size());
+  char* d = out.data() + old;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Eight ASCII units at a time: control characters become spaces as the maximum with one.
+  const __m128i space = _mm_set1_epi16(0x20), high = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i quote = _mm_set1_epi16('"'), backslash = _mm_set1_epi16('\\');
+  for (; i + 8 <= s.size(); i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+    __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128());
+    if (json)
+      plain = _mm_andnot_si128(
+          _mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, backslash)), plain);
+    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
+    const __m128i bytes = _mm_packus_epi16(_mm_max_epi16(v, space), v);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), bytes);
+    d += 8;
   }
-  out << (first ? "  " : ",\n  ") << "{\"file\": ";
-  write_json_string(out, r.path);
-  out << ", \"hit_number\": " << number << ", \"offset\": " << h.position << ", \"hit\": ";
-  write_json_string(out, hit);
-  out << ", \"left\": ";
-  write_json_string(out, left);
-  out << ", \"right\": ";
-  write_json_string(out, right);
-  out << ", \"word\": " << c.number[stats_word] << ", \"sentence\": " << c.number[stats_sentence]
-      << ", \"word_in_sentence\": " << c.position[stats_sentence] - 1
-      << ", \"paragraph\": " << c.number[stats_paragraph]
-      << ", \"heading\": " << c.number[stats_heading]
-      << ", \"section\": " << c.number[stats_section] << '}';
+#endif
+  for (; i < s.size(); ++i) {
+    std::uint32_t c = s[i];
+    if (c < 0x80) {
+      if (c < 0x20) c = ' ';
+      if (json && (c == '"' || c == '\\')) *d++ = '\\';
+      *d++ = static_cast<char>(c);
+      continue;
+    }
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      if (c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+        ++i;
+      } else {
+        c = 0xFFFD;
+      }
+    }
+    if (c < 0x800) {
+      *d++ = static_cast<char>(0xC0 | c >> 6);
+    } else if (c < 0x10000) {
+      *d++ = static_cast<char>(0xE0 | c >> 12);
+      *d++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    } else {
+      *d++ = static_cast<char>(0xF0 | c >> 18);
+      *d++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *d++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    *d++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  out.resize(static_cast<std::size_t>(d - out.data()));
 }
+
+void append_number(std::string& out, std::int64_t n) {
+  char buf[24];
+  const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
+  out.append(buf, end);
+}
+
+const char* const kTsvHeader =
+    "file\thit_number\toffset\thit\tleft\tright\tword\tsentence\tword_in_sentence\t"
+    "paragraph\theading\tsection\n";
+
+// What corvane concord prints, as the search reports it: lines, records or counts; with
+// --sort, every line is kept (with its sort keys) and printed at the end.
+class concord_printer final : public corpus_search_sink {
+ public:
+  concord_printer(const ConcordOptions& o, std::ostream& out, std::ostream& err, bool names,
+                  bool colour, const std::vector<ConcordSortKey>& keys)
+      : o_(o), out_(out), err_(err), names_(names), colour_(colour), sorter_(keys) {
+    sorting_ = !keys.empty();
+  }
+
+  bool text_begins(const corpus_text& text) override {
+    path_ = &paths_.emplace_back(text.path);
+    return true;
+  }
+
+  bool hit(const corpus_text&, const corpus_hit& h) override {
+    line_.clear();
+    if (o_.tsv || o_.json)
+      record(h);
+    else
+      concordance_line(h);
+    if (!sorting_) {
+      if (o_.json) out_ << (first_record_ ? "  " : ",\n  ");
+      out_ << line_;
+      first_record_ = false;
+      return true;
+    }
+    sorter_.add(h.sort_keys.data(), h.sort_keys.size(), path_);
+    kept_starts_.push_back(kept_.size());
+    kept_ += line_;
+    return true;
+  }
+
+  bool text_ends(const corpus_text& text, const corpus_text_end& end) override {
+    if (!end.error.empty()) {
+      err_ << "corvane concord: " << text.path << ": " << end.error << '\n';
+      failed_ = true;
+      return true;
+    }
+    ++texts_;
+    hits_ += end.hits;
+    words_ += end.words;
+    if (o_.count) out_ << end.hits << '\t' << text.path << '\n';
+    return true;
+  }
+
+  // The kept lines, sorted.
+  void print_sorted() {
+    if (!sorting_) return;
+    kept_starts_.push_back(kept_.size());
+    for (const std::size_t i : sorter_.order()) {
+      if (o_.json) out_ << (first_record_ ? "  " : ",\n  ");
+      out_.write(kept_.data() + kept_starts_[i],
+                 static_cast<std::streamsize>(kept_starts_[i + 1] - kept_starts_[i]));
+      first_record_ = false;
+    }
+  }
+
+  bool first_record() const { return first_record_; }
+  bool failed() const { return failed_; }
+  std::int64_t hits() const { return hits_; }
+  std::int64_t words() const { return words_; }
+  std::int64_t texts() const { return texts_; }
+
+ private:
+  // The hit starts in the same column on every line: the contexts are cut and the left one
+  // padded by what a terminal shows.
+  void concordance_line(const corpus_hit& h) {
+    const auto width = static_cast<std::size_t>(o_.width);
+    std::size_t used = 0;
+    if (names_) {
+      line_ += *path_;
+      line_ += ':';
+    }
+    const std::u16string_view left = display_tail(h.left, width, used);
+    line_.append(width - used, ' ');
+    append_flat(line_, left);
+    if (colour_) line_ += "\x1b[1;31m";
+    append_flat(line_, h.hit);
+    if (colour_) line_ += "\x1b[0m";
+    append_flat(line_, display_head(h.right, width, used));
+    line_ += '\n';
+  }
+
+  void record(const corpus_hit& h) {
+    const TSearchStatsRec& c = h.counts;
+    const std::int64_t fields[6] = {c.number[stats_word],           c.number[stats_sentence],
+                                    c.position[stats_sentence] - 1, c.number[stats_paragraph],
+                                    c.number[stats_heading],        c.number[stats_section]};
+    if (!o_.json) {
+      line_ += *path_;
+      for (const std::int64_t n : {h.number, h.position}) {
+        line_ += '\t';
+        append_number(line_, n);
+      }
+      for (const std::u16string_view text : {h.hit, h.left, h.right}) {
+        line_ += '\t';
+        append_flat(line_, text);
+      }
+      for (const std::int64_t n : fields) {
+        line_ += '\t';
+        append_number(line_, n);
+      }
+      line_ += '\n';
+      return;
+    }
+    static const char* const kNames[6] = {"word",      "sentence", "word_in_sentence",
+                                          "paragraph", "heading",  "section"};
+    line_ += "{\"file\": ";
+    std::ostringstream path;
+    write_json_string(path, *path_);
+    line_ += path.str();
+    line_ += ", \"hit_number\": ";
+    append_number(line_, h.number);
+    line_ += ", \"offset\": ";
+    append_number(line_, h.position);
+    const std::pair<const char*, std::u16string_view> texts[3] = {
+        {"hit", h.hit}, {"left", h.left}, {"right", h.right}};
+    for (const auto& [name, text] : texts) {
+      line_ += ", \"";
+      line_ += name;
+      line_ += "\": \"";
+      append_flat(line_, text, true);
+      line_ += '"';
+    }
+    for (int k = 0; k < 6; ++k) {
+      line_ += ", \"";
+      line_ += kNames[k];
+      line_ += "\": ";
+      append_number(line_, fields[k]);
+    }
+    line_ += '}';
+  }
+
+  const ConcordOptions& o_;
+  std::ostream& out_;
+  std::ostream& err_;
+  bool names_, colour_, sorting_ = false;
+  std::deque<std::string> paths_;
+  const std::string* path_ = nullptr;
+  std::string line_;
+  concordance_sorter sorter_;
+  // The lines kept for the sort, one after another.
+  std::string kept_;
+  std::vector<std::size_t> kept_starts_;
+  bool first_record_ = true, failed_ = false;
+  std::int64_t hits_ = 0, words_ = 0, texts_ = 0;
+};
 
 }  // namespace
 
@@ -131,15 +290,7 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
     return 2;
   }
   // The typed search line, split into alternatives and parsed as the tools do.
-  std::u16string line = StrippedDoubleSpaces(u16(o.search));
-  const std::unique_ptr<TStringList> alternatives = SplitSWList(line, !o.no_split);
-  std::vector<TSearch_word_format_rec> words;
-  for (int i = 0; i < alternatives->Count(); ++i) {
-    std::u16string s = alternatives->Get(i);
-    TSearch_word_format_rec rec;
-    Parsed_SearchWord(TIgnore_tag_type{}, s, rec);
-    if (!rec.search_text.empty()) words.push_back(rec);
-  }
+  std::vector<TSearch_word_format_rec> words = parsed_search_line(u16(o.search), !o.no_split);
   if (words.empty()) {
     err << "corvane concord: nothing to search for in \"" << o.search << "\"\n";
     return 2;
@@ -156,82 +307,43 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   if (!o.mask.empty()) BuildAMask(masks, u16(o.mask));
 
   std::vector<std::string> files;
-  std::vector<FileResult> failures;
-  for (const std::string& p : o.paths) gather(p, masks, files, failures);
-  std::vector<FileResult> results(files.size());
-  for (std::size_t i = 0; i < files.size(); ++i) results[i].path = files[i];
-
-  SearchPlan plan;
-  plan.words = std::move(words);
-  plan.allow = u16(o.allow);
-  plan.max_per_word = o.max_per_word;
-  plan.lcid = lcid;
-  plan.keep_text = !o.count;
-  plan.count_only = o.count;
-  plan.markers = o.tsv || o.json;
-
-  // One searcher per worker; results come back in path order whatever the finishing order.
-  unsigned threads = o.threads > 0 ? static_cast<unsigned>(o.threads)
-                                   : std::max(1u, std::thread::hardware_concurrency());
-  progress_meter progress(results.size(), threads, o.progress && isatty(STDERR_FILENO), err);
-  search_texts(results, plan, threads, progress);
-  progress.finish();
-
+  std::vector<std::string> missing;
+  for (const std::string& p : o.paths) gather(p, masks, files, missing);
   bool failed = false;
-  for (const FileResult& f : failures) {
-    err << "corvane concord: " << f.path << ": " << f.error << '\n';
+  for (const std::string& m : missing) {
+    err << "corvane concord: " << m << ": no such file or folder\n";
     failed = true;
   }
+
+  corpus_search_options options;
+  options.allow = u16(o.allow);
+  options.lcid = lcid;
+  options.max_per_word = o.max_per_word;
+  options.count_only = o.count;
+  options.counts = o.tsv || o.json ? corpus_counts::structure : corpus_counts::words;
+  // Lines are cut by display columns, which combining marks can make wider in code units.
+  options.context = o.tsv || o.json ? o.width : 2 * o.width + 8;
+  options.sort_keys = sort_keys;
+  options.workers = o.threads > 0 ? static_cast<unsigned>(o.threads) : 0;
+
+  const bool names = o.with_filename || (!o.no_filename && files.size() > 1);
   const bool colour = o.colour && isatty(STDOUT_FILENO);
-  std::int64_t total_hits = 0, total_words = 0, files_searched = 0;
-  // Every hit to print: its text's result, the hit, its number in its text.
-  struct Line {
-    const FileResult* r;
-    const Hit* h;
-    int number;
-  };
-  std::vector<Line> lines;
-  for (const FileResult& r : results) {
-    if (!r.error.empty()) {
-      err << "corvane concord: " << r.path << ": " << r.error << '\n';
-      failed = true;
-      continue;
-    }
-    ++files_searched;
-    total_hits += r.hit_count;
-    total_words += r.words;
-    if (o.count) {
-      out << r.hit_count << '\t' << r.path << '\n';
-      continue;
-    }
-    int number = 0;
-    for (const Hit& h : r.hits) lines.push_back({&r, &h, ++number});
-  }
-  if (!sort_keys.empty() && lines.size() > 1) {
-    std::vector<SortableHit> sortable;
-    sortable.reserve(lines.size());
-    for (const Line& l : lines)
-      sortable.push_back({l.r->text, &l.r->path, l.h->position, l.h->length});
-    const std::vector<std::size_t> order = sorted_hit_order(sortable, sort_keys, lcid, plan.allow);
-    std::vector<Line> sorted;
-    sorted.reserve(lines.size());
-    for (const std::size_t i : order) sorted.push_back(lines[i]);
-    lines.swap(sorted);
-  }
-  bool first_record = true;
+  concord_printer printer(o, out, err, names, colour, sort_keys);
+  progress_meter progress(files.size(), o.progress && isatty(STDERR_FILENO), err);
+  if (o.tsv) out << kTsvHeader;
   if (o.json) out << "[\n";
-  for (const Line& l : lines) {
-    if (o.tsv || o.json)
-      print_record(out, *l.r, *l.h, l.number, o.width, o.json, first_record);
-    else
-      print_line(out, *l.r, *l.h, o.width, colour);
-    first_record = false;
-  }
-  if (o.json) out << (first_record ? "]\n" : "\n]\n");
+  search_corpus(files, words, options, printer,
+                [&](std::uint64_t bytes, std::size_t texts) { progress.update(bytes, texts); });
+  progress.finish();
+  printer.print_sorted();
+  if (printer.failed()) failed = true;
+  const std::int64_t total_hits = printer.hits(), files_searched = printer.texts();
+  if (o.json) out << (printer.first_record() ? "]\n" : "\n]\n");
   if (o.count) out << total_hits << "\ttotal\n";
   if (!o.tsv && !o.json)
     out << total_hits << (total_hits == 1 ? " hit" : " hits") << " in " << files_searched
-        << (files_searched == 1 ? " file" : " files") << ", " << total_words << " words searched\n";
+        << (files_searched == 1 ? " file" : " files") << ", " << printer.words()
+        << " words searched\n";
   if (failed) return 2;
   return total_hits > 0 ? 0 : 1;
 }

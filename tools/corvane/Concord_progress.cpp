@@ -2,28 +2,17 @@
 #include <cstdio>
 #include <ostream>
 
-#include "tools/corvane/Concord_internal.hpp"
+#include "tools/corvane/Concord_progress.hpp"
 
 namespace corvane::cli {
 
-progress_meter::progress_meter(std::size_t texts, unsigned workers, bool enabled, std::ostream& err)
-    : texts_(texts),
-      workers_(workers),
-      err_(err),
-      current_(new std::atomic<std::uint64_t>[workers]),
-      start_(std::chrono::steady_clock::now()) {
-  for (unsigned w = 0; w < workers; ++w) current_[w] = 0;
+progress_meter::progress_meter(std::size_t texts, bool enabled, std::ostream& err)
+    : texts_(texts), err_(err), start_(std::chrono::steady_clock::now()) {
   if (enabled) thread_ = std::thread([this] { run(); });
 }
 
 progress_meter::~progress_meter() {
   finish();
-}
-
-void progress_meter::part_done(unsigned worker, std::uint64_t bytes, bool text_finished) {
-  done_bytes_.fetch_add(bytes, std::memory_order_relaxed);
-  current_[worker].store(0, std::memory_order_relaxed);
-  if (text_finished) done_texts_.fetch_add(1, std::memory_order_relaxed);
 }
 
 std::string progress_meter::line(std::size_t done, std::size_t texts, double bytes,
@@ -39,9 +28,7 @@ void progress_meter::run() {
   std::unique_lock<std::mutex> lock(mutex_);
   if (wake_.wait_for(lock, 1s, [this] { return stop_; })) return;
   do {
-    double bytes = static_cast<double>(done_bytes_.load(std::memory_order_relaxed));
-    for (unsigned w = 0; w < workers_; ++w)
-      bytes += static_cast<double>(current_[w].load(std::memory_order_relaxed));
+    const double bytes = static_cast<double>(bytes_.load(std::memory_order_relaxed));
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     err_ << '\r' << line(done_texts_.load(std::memory_order_relaxed), texts_, bytes, seconds)

@@ -54,14 +54,51 @@ TEST_F(ConcordTest, LinesAlignTheHitAndTheSameOutputComesFromAnyNumberOfThreads)
   std::istringstream lines(one.out);
   std::string first;
   std::getline(lines, first);
-  EXPECT_EQ(first, "      The cat sat on th");
+  // More than one text: each line begins with its file's name, as grep does.
+  EXPECT_EQ(first, (dir / "a.txt").string() + ":      The cat sat on th");
   EXPECT_NE(one.out.find("mat. The dog's cat ran. "), std::string::npos) << one.out;
+  const Result bare = run_concord({"--no-filename", "--width", "10", "cat", dir.string()});
+  EXPECT_EQ(bare.out.rfind("      The cat sat on th\n", 0), 0u) << bare.out;
+  const Result named = run_concord({"-H", "--width", "3", "mat", (dir / "a.txt").string()});
+  EXPECT_EQ(named.out.rfind((dir / "a.txt").string() + ":he mat. T\n", 0), 0u) << named.out;
+}
+
+// Context is cut and padded by terminal columns: a combining mark takes none, a wide
+// character two, and a grapheme cluster is never cut.
+TEST_F(ConcordTest, LinesAreAlignedByDisplayColumns) {
+  write("w.txt",
+        "xx \xE6\x97\xA5\xE6\x9C\xAC cat a\xCC\x81"
+        "b\n"  // 日本 cat áb (decomposed á)
+        "e\xCC\x81"
+        "e\xCC\x81"
+        "e\xCC\x81 cat \xE6\x97\xA5\xE6\x9C\xAC\xE6\x97\xA5\n");
+  const Result r = run_concord({"--width", "4", "cat", (dir / "w.txt").string()});
+  std::istringstream lines(r.out);
+  std::string first, second;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  // "日本 " is five columns: only " " and "本" fit in four, after one column of padding;
+  // on the right the line break (CR LF, one cluster of two columns) would make five.
+  EXPECT_EQ(first,
+            " \xE6\x9C\xAC cat a\xCC\x81"
+            "b")
+      << r.out;
+  // "ééé " fits with its marks; on the right " 日" takes three columns and "本" would
+  // make five.
+  EXPECT_EQ(second,
+            "e\xCC\x81"
+            "e\xCC\x81"
+            "e\xCC\x81 cat \xE6\x97\xA5")
+      << r.out;
 }
 
 TEST_F(ConcordTest, RecordsMaxAndExitStatus) {
   Result r = run_concord({"--tsv", "--max", "1", "==CAT==", (dir / "sub/b.txt").string()});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.rfind((dir / "sub/b.txt").string() + "\t1\t", 0), 0u) << r.out;
+  const std::string header =
+      "file\thit_number\toffset\thit\tleft\tright\tword\tsentence\tword_in_sentence\t"
+      "paragraph\theading\tsection\n";
+  EXPECT_EQ(r.out.rfind(header + (dir / "sub/b.txt").string() + "\t1\t", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("\tCAT\t"), std::string::npos);
   r = run_concord({"--json", "mat", (dir / "a.txt").string()});
   EXPECT_NE(r.out.find("\"hit\": \"mat\""), std::string::npos) << r.out;
@@ -81,6 +118,8 @@ TEST_F(ConcordTest, SortsLinesAcrossFilesOnTheKeys) {
   EXPECT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);
   std::vector<std::string> right;
+  std::string header;
+  std::getline(lines, header);
   for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line);
     std::vector<std::string> f;

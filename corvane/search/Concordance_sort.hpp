@@ -10,11 +10,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace corvane::cli {
+namespace corvane {
 
 struct ConcordSortKey {
   char kind;       // 'N', 'L', 'R' or 'F'
@@ -68,4 +69,41 @@ std::vector<std::size_t> sorted_hit_order(const std::vector<SortableHit>& hits,
                                           const std::vector<ConcordSortKey>& keys,
                                           std::uint32_t lcid, std::u16string_view allowed_in_words);
 
-}  // namespace corvane::cli
+// Makes the sort keys of hits one hit at a time, so that a host keeps only the keys and not
+// the texts. Not thread-safe: one maker per thread. Throws std::invalid_argument for keys
+// that parse_sort_keys would not make.
+class concordance_key_maker {
+ public:
+  concordance_key_maker(std::vector<ConcordSortKey> keys, std::uint32_t lcid,
+                        std::u16string allowed_in_words);
+  ~concordance_key_maker();
+  concordance_key_maker(const concordance_key_maker&) = delete;
+  concordance_key_maker& operator=(const concordance_key_maker&) = delete;
+  // Appends the hit's keys to out: per key, its size as 4 bytes little-endian, then the
+  // collation key of sort_key_text (nothing for 'F', which the sorter takes from the path).
+  void append(const SortableHit& hit, std::vector<unsigned char>& out);
+
+ private:
+  struct impl;
+  std::unique_ptr<impl> impl_;
+};
+
+// Gathers the keys concordance_key_maker made, hit by hit, and gives their order as
+// sorted_hit_order does.
+class concordance_sorter {
+ public:
+  explicit concordance_sorter(std::vector<ConcordSortKey> keys);
+  // The next hit's keys as the maker wrote them; path (may be null) must outlive the sort.
+  void add(const unsigned char* keys, std::size_t size, const std::string* path);
+  std::size_t size() const { return starts_.size(); }
+  // The hits' indices in sorted order.
+  std::vector<std::size_t> order() const;
+
+ private:
+  std::vector<ConcordSortKey> keys_;
+  std::vector<unsigned char> bytes_;
+  std::vector<std::size_t> starts_;
+  std::vector<const std::string*> paths_;
+};
+
+}  // namespace corvane

@@ -1,7 +1,7 @@
 // The sort of concordance lines: the keys the user types, the context words round a hit,
 // and a three-key sort of the hits on the library's sortable list.
 
-#include "tools/corvane/Concord_sort.hpp"
+#include "corvane/search/Concordance_sort.hpp"
 
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
@@ -17,7 +17,7 @@
 #include "corvane/platform/CharTypes.hpp"
 #include "corvane/platform/Locales.hpp"
 
-namespace corvane::cli {
+namespace corvane {
 
 namespace {
 
@@ -398,51 +398,88 @@ std::u16string_view sort_key_text(const SortableHit& hit, const ConcordSortKey& 
   }
 }
 
-std::vector<std::size_t> sorted_hit_order(const std::vector<SortableHit>& hits,
-                                          const std::vector<ConcordSortKey>& keys,
-                                          std::uint32_t lcid,
-                                          std::u16string_view allowed_in_words) {
+namespace {
+
+void check_keys(const std::vector<ConcordSortKey>& keys) {
   if (keys.size() > kMaxConcordSortKeys)
     throw std::invalid_argument("at most three sort keys can be given");
   for (const ConcordSortKey& key : keys) {
     if (!valid_key(key)) throw std::invalid_argument("not a sort key: " + key_name(key));
   }
-  if (hits.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-    throw std::length_error("too many hits to sort");
-  std::vector<std::size_t> order(hits.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  if (keys.empty() || hits.size() < 2) return order;
+}
 
-  // Every key is made once, before the sort: collation keys for texts, the path's own
-  // bytes for file names (UTF-8 byte order is code point order). Offsets first, as the
-  // byte store grows; pointers once it is complete.
-  const std::size_t levels = keys.size();
-  SortKeyMaker maker(lcid);
-  std::vector<unsigned char> bytes;
-  bytes.reserve(hits.size() * levels * 16);
-  std::vector<std::size_t> offsets(hits.size() * levels + 1);
-  std::vector<KeyedHit> keyed(hits.size());
-  for (std::size_t i = 0; i < hits.size(); ++i) {
-    keyed[i].index = i;
-    for (std::size_t level = 0; level < levels; ++level) {
-      offsets[i * levels + level] = bytes.size();
-      if (keys[level].kind == 'F') continue;
-      maker.append(sort_key_text(hits[i], keys[level], allowed_in_words), bytes);
-    }
+void put_size(std::vector<unsigned char>& out, std::size_t at, std::size_t size) {
+  const auto n = static_cast<std::uint32_t>(size);
+  for (int b = 0; b < 4; ++b) out[at + b] = static_cast<unsigned char>(n >> (8 * b));
+}
+
+std::uint32_t get_size(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+struct concordance_key_maker::impl {
+  std::vector<ConcordSortKey> keys;
+  std::u16string allowed;
+  SortKeyMaker maker;
+  impl(std::vector<ConcordSortKey> k, std::uint32_t lcid, std::u16string a)
+      : keys(std::move(k)), allowed(std::move(a)), maker(lcid) {}
+};
+
+concordance_key_maker::concordance_key_maker(std::vector<ConcordSortKey> keys, std::uint32_t lcid,
+                                             std::u16string allowed_in_words) {
+  check_keys(keys);
+  impl_ = std::make_unique<impl>(std::move(keys), lcid, std::move(allowed_in_words));
+}
+
+concordance_key_maker::~concordance_key_maker() = default;
+
+void concordance_key_maker::append(const SortableHit& hit, std::vector<unsigned char>& out) {
+  for (const ConcordSortKey& key : impl_->keys) {
+    const std::size_t at = out.size();
+    out.resize(at + 4);
+    if (key.kind != 'F') impl_->maker.append(sort_key_text(hit, key, impl_->allowed), out);
+    put_size(out, at, out.size() - at - 4);
   }
-  offsets.back() = bytes.size();
-  for (std::size_t i = 0; i < hits.size(); ++i) {
+}
+
+concordance_sorter::concordance_sorter(std::vector<ConcordSortKey> keys) : keys_(std::move(keys)) {
+  check_keys(keys_);
+}
+
+void concordance_sorter::add(const unsigned char* keys, std::size_t size, const std::string* path) {
+  if (starts_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    throw std::length_error("too many hits to sort");
+  starts_.push_back(bytes_.size());
+  bytes_.insert(bytes_.end(), keys, keys + size);
+  paths_.push_back(path);
+}
+
+std::vector<std::size_t> concordance_sorter::order() const {
+  const std::size_t n = starts_.size();
+  std::vector<std::size_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = i;
+  if (keys_.empty() || n < 2) return order;
+  const std::size_t levels = keys_.size();
+  std::vector<KeyedHit> keyed(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    keyed[i].index = i;
+    const unsigned char* p = bytes_.data() + starts_[i];
     for (std::size_t level = 0; level < levels; ++level) {
+      const std::uint32_t size = get_size(p);
+      p += 4;
       KeyBytes& k = keyed[i].keys[level];
-      if (keys[level].kind == 'F') {
-        const std::string* path = hits[i].path;
+      if (keys_[level].kind == 'F') {
+        const std::string* path = paths_[i];
         k = path == nullptr
                 ? key_bytes(nullptr, 0)
                 : key_bytes(reinterpret_cast<const unsigned char*>(path->data()), path->size());
       } else {
-        const std::size_t at = offsets[i * levels + level];
-        k = key_bytes(bytes.data() + at, offsets[i * levels + level + 1] - at);
+        k = key_bytes(p, size);
       }
+      p += size;
     }
   }
 
@@ -463,8 +500,8 @@ std::vector<std::size_t> sorted_hit_order(const std::vector<SortableHit>& hits,
   }
   for (KeyedHit* item : items) list.Add(item);
 
-  list.SetAscending(keys[0].ascending, levels > 1 && keys[1].ascending,
-                    levels > 2 && keys[2].ascending);
+  list.SetAscending(keys_[0].ascending, levels > 1 && keys_[1].ascending,
+                    levels > 2 && keys_[2].ascending);
   const T3SortCompare compare = list.Comparison();
   switch (levels) {
     case 1:
@@ -482,4 +519,26 @@ std::vector<std::size_t> sorted_hit_order(const std::vector<SortableHit>& hits,
   return order;
 }
 
-}  // namespace corvane::cli
+std::vector<std::size_t> sorted_hit_order(const std::vector<SortableHit>& hits,
+                                          const std::vector<ConcordSortKey>& keys,
+                                          std::uint32_t lcid,
+                                          std::u16string_view allowed_in_words) {
+  check_keys(keys);
+  concordance_sorter sorter(keys);
+  if (keys.empty() || hits.size() < 2) {
+    std::vector<std::size_t> order(hits.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    return order;
+  }
+  // Every key is made once, before the sort.
+  concordance_key_maker maker(keys, lcid, std::u16string(allowed_in_words));
+  std::vector<unsigned char> blob;
+  for (const SortableHit& hit : hits) {
+    blob.clear();
+    maker.append(hit, blob);
+    sorter.add(blob.data(), blob.size(), hit.path);
+  }
+  return sorter.order();
+}
+
+}  // namespace corvane

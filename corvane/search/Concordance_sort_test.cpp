@@ -1,4 +1,4 @@
-#include "tools/corvane/Concord_sort.hpp"
+#include "corvane/search/Concordance_sort.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "corvane/rtl/Utf.hpp"
 
-namespace corvane::cli {
+namespace corvane {
 namespace {
 
 constexpr std::uint32_t kEnglish = 0x0409;
@@ -269,4 +269,4 @@ TEST(ConcordSortOrder, AgreesWithAStableSortOnRandomKeysAndDirections) {
 }
 
 }  // namespace
-}  // namespace corvane::cli
+}  // namespace corvane
