@@ -1,9 +1,9 @@
 #pragma once
 // String and string-list routines of the text-analysis subsystem: lists from and to
 // separated strings, clean-up of copies, readable character references, white-space
-// trimming and title case, sentences, numbers, tab-separated fields and custom sort orders.
-// Every routine returns a new string the caller owns; only the sort direction flag of the
-// field comparisons is kept between calls.
+// trimming and title case, sentences, numbers, tab-separated fields, custom sort orders and
+// the plain text of zipped word-processor documents. Every routine returns a new string the
+// caller owns; only the sort direction flag of the field comparisons is kept between calls.
 
 #include <cstddef>
 #include <cstdint>
@@ -329,5 +329,31 @@ std::unique_ptr<TStringList> CustomLinesSorted(const TStringList& lines,
                                                const TStringList& prepared);
 // The highest order number a key character can hold.
 inline constexpr std::int32_t CustomSortMaxOrderNumber = 0xFFFF - 64;
+
+// ---- Word-processor document text
+
+// The part after the last "/" or "\" of `path`; the whole path when it holds neither.
+std::u16string BothSlashesExtractFilename(const std::u16string& path);
+
+// The plain text of a zipped word-processor document: the text runs of each paragraph of
+// its body part (the first entry, in archive order, whose name without folders is
+// "Document.xml" in any letter case), each paragraph ended by CR LF. Entities are not
+// decoded, and tabs, breaks, headers, notes and every other part are left out. Empty when
+// the file does not exist, holds no body part, or the body part is empty. An archive that
+// cannot be opened, or a body part that cannot be read (damaged, or inflating beyond
+// kDocxBodyLimit bytes), raises corvane::Exception naming the file and the reason.
+std::u16string DOCXFileText(const std::u16string& file_name);
+
+// The most a body part may inflate to: the zip component's per-entry limit (512 MiB).
+inline constexpr std::uint64_t kDocxBodyLimit = std::uint64_t{512} << 20;
+
+// The text DOCXFileText gives for a body part whose bytes (UTF-8; an ill-formed sequence
+// becomes U+FFFD) are already in memory. Each alternate-content block gives way to its
+// fallback; then paragraphs ("<w:p" followed by a space or ">", up to the next "</w:p>")
+// and their text runs ("<w:t" followed by a space or ">", up to the next "</w:t>") are
+// found by their tags, not by an XML parser, so damaged mark-up only loses what it
+// damages. The work is linear in the size of the part and the text is never longer, in
+// code units, than the part is in bytes.
+std::u16string docx_body_text(std::string_view body);
 
 }  // namespace corvane

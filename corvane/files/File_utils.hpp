@@ -197,6 +197,9 @@ class text_file_reader {
   // range that ends the text closes an open last line. Ranges read in order make the
   // whole text. Throws EReadError for a range outside the text.
   text_file_reader(const text_file_reader& whole, std::size_t from, std::size_t to);
+  // A reader of a text already decoded (a document's paragraphs): read() serves `text`;
+  // there are no raw bytes. bytes_total() reports `file_size`, encoding() `encoding`.
+  text_file_reader(std::u16string text, std::uint64_t file_size, TTextEncodingKind encoding);
 
   // Checks every byte of a text taken for UTF-8 on trust now, rather than part by part:
   // afterwards read() never throws text_not_utf8, and the verdict (UTF-8, or the system

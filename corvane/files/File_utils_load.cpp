@@ -656,6 +656,16 @@ text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t fr
   s.trusting = w.trusting;
 }
 
+text_file_reader::text_file_reader(std::u16string text, std::uint64_t file_size,
+                                   TTextEncodingKind encoding)
+    : s_(new state) {
+  state& s = *s_;
+  s.whole = std::move(text);
+  s.use_whole = true;
+  s.whole_encoding = encoding;
+  s.total = static_cast<std::size_t>(file_size);
+}
+
 text_file_reader::~text_file_reader() = default;
 
 const unsigned char* text_file_reader::raw_bytes() const {

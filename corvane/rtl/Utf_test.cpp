@@ -21,5 +21,17 @@ TEST(Utf, IllFormedInputBecomesReplacementCharacters) {
   EXPECT_EQ(utf16_to_utf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");  // lone surrogate
 }
 
+TEST(Utf, AppendingKeepsWhatIsThereAndMatchesTheWholeDecode) {
+  // Long ASCII stretches (read eight bytes at a time) around and between other sequences.
+  const std::string text =
+      "0123456789abcdef\xD0\xA1nineteen bytes long\xF0\x9F\x98\x80\xE2\x82tail of it";
+  std::u16string out = u"kept:";
+  append_utf8_as_utf16(out, text);
+  EXPECT_EQ(out, u"kept:" + utf8_to_utf16(text));
+  EXPECT_EQ(out, u"kept:0123456789abcdef\u0421nineteen bytes long\U0001F600\uFFFDtail of it");
+  append_utf8_as_utf16(out, "");
+  EXPECT_EQ(out.size(), 5 + 16 + 1 + 19 + 2 + 1 + 10);
+}
+
 }  // namespace
 }  // namespace corvane

@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
 
+#include "corvane/analysis/My_string_functions.hpp"
+#include "corvane/files/Corpus_file_text.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/search/Corpus_search.hpp"
@@ -25,10 +28,12 @@ using detail::part_output;
 // Bytes of hits a part that waits for the parts before it may hold.
 constexpr std::size_t kMostWaiting = std::size_t{4} << 20;
 
-// Why a file cannot be searched as text, or "" when it can.
+// Why a file cannot be searched as text, or "" when it can. A word-processor document is
+// searched as its paragraphs, whatever its bytes say.
 std::string unreadable_reason(const std::string& path) {
   std::ifstream probe(path, std::ios::binary);
   if (!probe) return "cannot be opened for reading";
+  if (is_docx_file_name(u16(path))) return {};
   const TFileContentsSet kinds = FileContentsType(u16(path), false);
   if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
     return "not a plain text file";
@@ -141,7 +146,16 @@ class corpus_run {
     std::vector<std::size_t> cuts = {0, 0};
     if (error.empty()) {
       try {
-        reader = std::make_unique<text_file_reader>(u16(text.info.path));
+        const std::u16string name = u16(text.info.path);
+        if (is_docx_file_name(name)) {
+          // The document's paragraphs, read whole and searched as one part; there are no
+          // text bytes to scan or cut.
+          std::error_code ec;
+          const auto size = std::filesystem::file_size(text.info.path, ec);
+          reader = std::make_unique<text_file_reader>(DOCXFileText(name), ec ? 0 : size, enc_utf8);
+        } else {
+          reader = std::make_unique<text_file_reader>(name);
+        }
         reader->settle();
         cuts = {0, reader->raw_size()};
         if (workers_ > 1 && searcher.piecewise() &&

@@ -91,10 +91,12 @@ using corpus_progress = std::function<void(std::uint64_t bytes, std::size_t text
 std::vector<TSearch_word_format_rec> parsed_search_line(std::u16string_view line, bool split);
 
 // Searches the texts (file paths) for the words and reports to the sink. Returns false
-// when the sink stopped it. A text that cannot be read or is no plain text (a zip, a
-// compound document) is reported with an error in text_ends. Throws std::invalid_argument
-// for no words or bad sort keys, and what the sink or the progress callback threw (the
-// search stops at once).
+// when the sink stopped it. A file whose name ends in ".docx" (any letter case) is
+// searched as its paragraphs (DOCXFileText), in one part and not by its bytes; one that is
+// no readable zip archive is reported with the reason. A text that cannot be read or is no
+// plain text (a zip, a compound document) is reported with an error in text_ends. Throws
+// std::invalid_argument for no words or bad sort keys, and what the sink or the progress callback
+// threw (the search stops at once).
 bool search_corpus(const std::vector<std::string>& paths,
                    const std::vector<TSearch_word_format_rec>& words,
                    const corpus_search_options& options, corpus_search_sink& sink,

@@ -8,12 +8,14 @@
 #include <random>
 #include <sstream>
 
+#include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/search/Corpus_search.hpp"
 #include "corvane/search/Corpus_search_internal.hpp"
 #include "corvane/search/Search_parsing.hpp"
+#include "testing/Docx_writer.hpp"
 #include "testing/Test_support.hpp"
 
 namespace corvane {
@@ -353,6 +355,40 @@ TEST_F(CorpusSearchTest, TextsComeInOrderAndTheSinkCanStopTheSearch) {
     bool hit(const corpus_text&, const corpus_hit&) override { throw std::runtime_error("full"); }
   } thrower;
   EXPECT_THROW(search_corpus(paths, words, o, thrower), std::runtime_error);
+}
+
+// A .docx is searched as its paragraphs: the same hits, counts and contexts as the same
+// paragraphs saved as a UTF-8 text, however the search is run.
+TEST_F(CorpusSearchTest, DocxDocumentsAreSearchedAsTheirParagraphs) {
+  const std::string text = sample_text(7, false);
+  std::string body;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find('\n', start);
+    body += testing::docx_paragraph({text.substr(start, end - start)});
+    start = end + 1;
+  }
+  const std::string docx = (dir / "sample.DocX").string();
+  testing::write_docx_body(docx, body);
+  const std::string plain = write("sample.txt", text);
+  ASSERT_TRUE(DOCXFileText(u16(docx)) == TextFileContents(u16(plain)));
+  const auto words = words_of({u"cat", u"the", u"caf*", u"снег"});
+  for (const corpus_search_options& o : {whole_text_options(), corpus_search_options{}}) {
+    const Text a = search(docx, words, o);
+    expect_same(a, search(plain, words, o), "docx");
+    EXPECT_GT(a.hit_count, 100);
+  }
+  corpus_search_options counting;
+  counting.count_only = true;
+  EXPECT_EQ(search(docx, words, counting).hit_count, search(plain, words, counting).hit_count);
+  // A .docx that is no archive is an error naming it; the texts after it are searched.
+  const std::string fake = write("fake.docx", text);
+  Collector c;
+  EXPECT_TRUE(search_corpus({fake, docx}, words, whole_text_options(), c));
+  ASSERT_EQ(c.texts.size(), 2u);
+  EXPECT_NE(c.texts[0].error.find("Cannot open the zip archive \"" + fake), std::string::npos)
+      << c.texts[0].error;
+  EXPECT_EQ(c.texts[1].error, "");
+  EXPECT_GT(c.texts[1].hit_count, 100);
 }
 
 TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {

@@ -89,7 +89,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   detect->callback([&] { status = command_detect(detect_files, detect_quick, out, err); });
 
   auto* cat = app.add_subcommand(
-      "cat", "Print each text file as the tools load it (any encoding), in UTF-8");
+      "cat",
+      "Print each text as the tools read it, in UTF-8: a text file in any encoding, or the "
+      "paragraphs of a .docx document. Exit status 2 when a file could not be read");
   cat->add_option("FILE", cat_files, "The files")->required();
   cat->callback([&] { status = command_cat(cat_files, out, err); });
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "testing/Docx_writer.hpp"
 #include "tools/corvane/Cli.hpp"
 #include "tools/corvane/Cli_test_support.hpp"
 
@@ -149,6 +150,40 @@ TEST_F(ConcordTest, ContextNeverSplitsASurrogatePair) {
     EXPECT_EQ(r.out.find("\xEF\xBF\xBD"), std::string::npos) << width << ": " << r.out;
     EXPECT_NE(r.out.find("\tcat\t"), std::string::npos) << r.out;
   }
+}
+
+// A .docx is searched as its paragraphs: every output form gives what the same
+// paragraphs saved as a UTF-8 text give.
+TEST_F(ConcordTest, DocxDocumentsGiveWhatTheirParagraphsGiveAsText) {
+  const std::string docx = (dir / "real.docx").string();
+  if (!corvane::testing::write_python_docx_sample(docx))
+    GTEST_SKIP() << "python3-docx is not installed (scripts/install-deps installs it)";
+  write("real.txt", corvane::testing::kPythonDocxSampleText);
+  const std::string text = (dir / "real.txt").string();
+  const std::string search = "the/cell*/\xD0\xBC\xD0\xB8\xD1\x80/amp/runs/fox";
+  auto same_as_text = [&](std::vector<std::string> options) {
+    std::vector<std::string> on_docx = options, on_text = options;
+    on_docx.insert(on_docx.end(), {search, docx});
+    on_text.insert(on_text.end(), {search, text});
+    const Result a = run_concord(on_docx);
+    Result b = run_concord(on_text);
+    for (std::size_t at; (at = b.out.find(text)) != std::string::npos;)
+      b.out.replace(at, text.size(), docx);
+    EXPECT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.out, b.out) << options.front();
+    return a.out;
+  };
+  // cell 00 .. cell 11, the (twice), fox, мир, amp (of "&amp;"), runs.
+  EXPECT_NE(same_as_text({"--count"}).find("10\ttotal"), std::string::npos);
+  same_as_text({"--tsv"});
+  same_as_text({"--json"});
+  same_as_text({"--sort", "R1+,N-", "--threads", "3", "--width", "12"});
+  // One that is no archive is reported with its name and the reason; the run goes on.
+  write("broken.docx", "not an archive");
+  const Result r = run_concord({"--count", search, (dir / "broken.docx").string(), docx});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("broken.docx: Cannot open the zip archive"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("10\ttotal"), std::string::npos) << r.out;
 }
 
 }  // namespace

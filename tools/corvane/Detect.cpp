@@ -1,8 +1,10 @@
 // corvane detect: the encoding verdict of each file, as the tools judge it before
-// loading a text. corvane cat: each text as the library loads it, in UTF-8.
+// loading a text. corvane cat: each text as the library reads a corpus text (a .docx
+// document's paragraphs, any other file whatever its encoding), in UTF-8.
 #include <filesystem>
 #include <ostream>
 
+#include "corvane/files/Corpus_file_text.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Utf.hpp"
@@ -57,17 +59,18 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
 }
 
 int command_cat(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+  // As grep: 2 when any file could not be read; the others are printed all the same.
   int status = 0;
   for (const std::string& path : files) {
     if (!check_file("cat", path, err)) {
-      status = 1;
+      status = 2;
       continue;
     }
     try {
-      out << utf16_to_utf8(TextFileContents(u16(path)));
+      out << utf16_to_utf8(corpus_file_text(u16(path)));
     } catch (const Exception& e) {
       err << "corvane cat: " << e.what() << "\n";
-      status = 1;
+      status = 2;
     }
   }
   return status;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "testing/Docx_writer.hpp"
 #include "tools/corvane/Cli.hpp"
 #include "tools/corvane/Cli_test_support.hpp"
 
@@ -43,7 +44,31 @@ TEST(CorvaneCat, PrintsTextsInUtf8) {
   const Result r = run_command({"cat", ansi, be});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "caf\xC3\xA9\r\nend\r\n\xC3\xA9\r\n\xE2\x82\xAC\r\n");
-  EXPECT_EQ(run_command({"cat", "/no/such/file"}).status, 1);
+  EXPECT_EQ(run_command({"cat", "/no/such/file"}).status, 2);
+}
+
+TEST(CorvaneCat, PrintsTheParagraphsOfDocxDocuments) {
+  const std::string docx = ::testing::TempDir() + "corvane_cat_doc.Docx";
+  corvane::testing::write_docx_body(
+      docx, corvane::testing::docx_paragraph({"Hello", " world"}) + "<w:p/>" +
+                corvane::testing::docx_paragraph({"\xD0\xA1\xD0\xBD\xD0\xB5\xD0\xB3"}));
+  const std::string fake = write_file("corvane_cat_fake.docx", "plain text, not a document");
+  const std::string text = write_file("corvane_cat_plain.txt", "after");
+  // A .docx that is no archive is reported with its name and the reason, and the run goes on.
+  const Result r = run_command({"cat", docx, fake, text});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "Hello world\r\n\xD0\xA1\xD0\xBD\xD0\xB5\xD0\xB3\r\nafter\r\n");
+  EXPECT_NE(r.err.find(fake), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Cannot open the zip archive"), std::string::npos) << r.err;
+  // The same document's verdict is still an archive.
+  EXPECT_EQ(run_command({"detect", docx}).out, docx + "\t_Zip\n");
+
+  const std::string real = ::testing::TempDir() + "corvane_cat_python.docx";
+  if (!corvane::testing::write_python_docx_sample(real))
+    GTEST_SKIP() << "python3-docx is not installed (scripts/install-deps installs it)";
+  const Result p = run_command({"cat", real});
+  EXPECT_EQ(p.status, 0) << p.err;
+  EXPECT_EQ(p.out, corvane::testing::kPythonDocxSampleText);
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#include "corvane/files/Corpus_file_text.hpp"
+
+#include "corvane/analysis/My_string_functions.hpp"
+#include "corvane/files/File_utils.hpp"
+
+namespace corvane {
+
+bool is_docx_file_name(std::u16string_view file_name) {
+  constexpr std::u16string_view kExtension = u".docx";
+  if (file_name.size() < kExtension.size()) return false;
+  const std::u16string_view end = file_name.substr(file_name.size() - kExtension.size());
+  for (std::size_t i = 0; i < kExtension.size(); ++i) {
+    char16_t c = end[i];
+    if (c >= u'A' && c <= u'Z') c += u'a' - u'A';
+    if (c != kExtension[i]) return false;
+  }
+  return true;
+}
+
+std::u16string corpus_file_text(const std::u16string& file_name) {
+  return is_docx_file_name(file_name) ? DOCXFileText(file_name) : TextFileContents(file_name);
+}
+
+}  // namespace corvane
