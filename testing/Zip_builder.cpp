@@ -35,9 +35,9 @@ std::string deflate_bytes(const std::string& data) {
   return out;
 }
 
-std::string build_zip(const ZipArchiveSpec& spec) {
+std::string build_zip(const ZipArchiveLayout& layout) {
   std::string out, central;
-  for (const ZipEntrySpec& e : spec.entries) {
+  for (const ZipEntrySpec& e : layout.entries) {
     const std::string stored = e.deflate ? deflate_bytes(e.data) : e.data;
     const std::uint32_t crc = e.crc.value_or(static_cast<std::uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()))));
@@ -77,10 +77,10 @@ std::string build_zip(const ZipArchiveSpec& spec) {
     put32(central, offset);
     central += e.name;
   }
-  const std::uint64_t count = spec.declared_count.value_or(spec.entries.size());
+  const std::uint64_t count = layout.declared_count.value_or(layout.entries.size());
   const auto dir_offset = static_cast<std::uint64_t>(out.size());
   out += central;
-  const bool zip64 = spec.force_zip64_end || count > 0xFFFF;
+  const bool zip64 = layout.force_zip64_end || count > 0xFFFF;
   if (zip64) {
     const auto record = static_cast<std::uint64_t>(out.size());
     put32(out, 0x06064b50);
@@ -105,8 +105,8 @@ std::string build_zip(const ZipArchiveSpec& spec) {
   put16(out, zip64 ? 0xFFFF : static_cast<std::uint32_t>(count));
   put32(out, static_cast<std::uint32_t>(central.size()));
   put32(out, zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(dir_offset));
-  put16(out, static_cast<std::uint32_t>(spec.comment.size()));
-  out += spec.comment;
+  put16(out, static_cast<std::uint32_t>(layout.comment.size()));
+  out += layout.comment;
   return out;
 }
 

@@ -22,7 +22,7 @@ struct ZipEntrySpec {
   std::optional<std::uint32_t> crc;            // the CRC claimed
 };
 
-struct ZipArchiveSpec {
+struct ZipArchiveLayout {
   std::vector<ZipEntrySpec> entries;
   std::string comment;
   bool force_zip64_end = false;                 // write the Zip64 end records even for few entries
@@ -31,7 +31,7 @@ struct ZipArchiveSpec {
 
 // The archive's bytes: local headers and data, the central directory, the end records
 // (Zip64 ones as well when there are more than 65,535 entries).
-std::string build_zip(const ZipArchiveSpec& spec);
+std::string build_zip(const ZipArchiveLayout& layout);
 
 // Raw deflate of the bytes.
 std::string deflate_bytes(const std::string& data);

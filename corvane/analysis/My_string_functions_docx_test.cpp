@@ -264,17 +264,17 @@ TEST_F(DocxFile, UnreadableArchivesAndBodiesRaiseErrorsNamingTheFile) {
   }
 
   // A body part whose checksum is wrong, and one that claims more than the limit.
-  testing::ZipArchiveSpec spec;
-  spec.entries.emplace_back();
-  spec.entries.back().name = "word/document.xml";
-  spec.entries.back().data = docx_document_xml(docx_paragraph({"t"}));
-  spec.entries.back().crc = 0x12345678;
+  testing::ZipArchiveLayout layout;
+  layout.entries.emplace_back();
+  layout.entries.back().name = "word/document.xml";
+  layout.entries.back().data = docx_document_xml(docx_paragraph({"t"}));
+  layout.entries.back().crc = 0x12345678;
   const std::string bad_crc = temp_path("bad_crc.docx");
-  std::ofstream(bad_crc, std::ios::binary) << testing::build_zip(spec);
-  spec.entries.back().crc.reset();
-  spec.entries.back().declared_size = static_cast<std::uint32_t>(kDocxBodyLimit + 1);
+  std::ofstream(bad_crc, std::ios::binary) << testing::build_zip(layout);
+  layout.entries.back().crc.reset();
+  layout.entries.back().declared_size = static_cast<std::uint32_t>(kDocxBodyLimit + 1);
   const std::string too_big = temp_path("too_big.docx");
-  std::ofstream(too_big, std::ios::binary) << testing::build_zip(spec);
+  std::ofstream(too_big, std::ios::binary) << testing::build_zip(layout);
   for (const std::string& path : {bad_crc, too_big}) {
     try {
       DOCXFileText(u16(path));

@@ -189,23 +189,23 @@ TEST_F(WdefHeaders, SixteenBitEraHeaders) {
 }
 
 TEST_F(WdefHeaders, BatchArchivesAreKnownByTheirComment) {
-  using testing::ZipArchiveSpec;
+  using testing::ZipArchiveLayout;
   using testing::ZipEntrySpec;
   auto archive = [](const std::string& name, const std::string& comment, bool files = true) {
-    ZipArchiveSpec spec;
+    ZipArchiveLayout layout;
     ZipEntrySpec folder;
     folder.name = "batch/";
-    spec.entries.push_back(folder);
+    layout.entries.push_back(folder);
     if (files) {
       for (const char* n : {"batch/1.cnc", "batch/2.cnc"}) {
         ZipEntrySpec e;
         e.name = n;
         e.data = "data";
-        spec.entries.push_back(e);
+        layout.entries.push_back(e);
       }
     }
-    spec.comment = comment;
-    return write_file(name, testing::build_zip(spec));
+    layout.comment = comment;
+    return write_file(name, testing::build_zip(layout));
   };
   auto rec = rec_for(archive("wdef_batch_cnc.zip", "Corvan Batch file .cnc"));
   EXPECT_TRUE(IsABatchZipFileForListType(rec));

@@ -8,17 +8,17 @@ namespace corvane {
 namespace {
 
 TEST(FileUtilsZip, EntriesDecodeAsTextFilesOnceTheUnitHasStarted) {
-  testing::ZipArchiveSpec spec;
+  testing::ZipArchiveLayout layout;
   testing::ZipEntrySpec utf8;
   utf8.name = "utf8.txt";
   utf8.data = "na\xC3\xAFve";  // UTF-8 without a signature
-  spec.entries.push_back(utf8);
+  layout.entries.push_back(utf8);
   testing::ZipEntrySpec ansi = utf8;
   ansi.name = "ansi.txt";
   ansi.data = "na\xEFve";  // not UTF-8: the 8-bit code page
-  spec.entries.push_back(ansi);
+  layout.entries.push_back(ansi);
   TZipForge zip;
-  zip.OpenArchiveFromMemory(testing::build_zip(spec));
+  zip.OpenArchiveFromMemory(testing::build_zip(layout));
   std::u16string text;
   {
     File_utils_initialization();

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::build_zip;
-using testing::ZipArchiveSpec;
+using testing::ZipArchiveLayout;
 using testing::ZipEntrySpec;
 
 std::string write_bytes(const std::string& name, const std::string& bytes) {
@@ -47,24 +47,24 @@ ZipEntrySpec entry(std::string name, std::string data, bool deflate = false) {
 }
 
 TEST(ZipForge, ListsEntriesInArchiveOrderWithFoldersNamesAndComment) {
-  ZipArchiveSpec spec;
-  spec.entries.push_back(entry("zeta.txt", "last letter", true));
-  spec.entries.push_back(entry("docs/", ""));
-  spec.entries.push_back(entry("docs\\inner.txt", "windows separators"));
-  spec.entries.push_back(entry("old\\", ""));  // a folder stored with "\"
+  ZipArchiveLayout layout;
+  layout.entries.push_back(entry("zeta.txt", "last letter", true));
+  layout.entries.push_back(entry("docs/", ""));
+  layout.entries.push_back(entry("docs\\inner.txt", "windows separators"));
+  layout.entries.push_back(entry("old\\", ""));  // a folder stored with "\"
   ZipEntrySpec utf8 = entry("caf\xC3\xA9.txt", "x");
   utf8.flags = 1 << 11;
-  spec.entries.push_back(utf8);
+  layout.entries.push_back(utf8);
   ZipEntrySpec cp437 = entry(
       "\x81"
       "ber.txt",
       "y");  // 0x81 is u-umlaut in code page 437
   cp437.made_by_host = 0;
   cp437.external = 0x01;  // DOS read-only
-  spec.entries.push_back(cp437);
-  spec.comment = "Corvan Batch file .cnc";
+  layout.entries.push_back(cp437);
+  layout.comment = "Corvan Batch file .cnc";
   Forge f;
-  f.open(build_zip(spec));
+  f.open(build_zip(layout));
   ASSERT_EQ(f.zip.GetEntryCount(), 6);
   EXPECT_EQ(f.zip.GetFileCount(), 4);
   EXPECT_EQ(f.zip.GetFileComment(), u"Corvan Batch file .cnc");
@@ -106,11 +106,11 @@ TEST(ZipForge, ListsEntriesInArchiveOrderWithFoldersNamesAndComment) {
 }
 
 TEST(ZipForge, StringsDecodeLikeTextFilesAndTheDecoderCanBeReplaced) {
-  ZipArchiveSpec spec;
-  spec.entries.push_back(entry("le.txt", std::string("\xFF\xFEh\0\xE9\0", 6)));
-  spec.entries.push_back(entry("ansi.txt", "caf\xE9", true));
+  ZipArchiveLayout layout;
+  layout.entries.push_back(entry("le.txt", std::string("\xFF\xFEh\0\xE9\0", 6)));
+  layout.entries.push_back(entry("ansi.txt", "caf\xE9", true));
   Forge f;
-  f.open(build_zip(spec));
+  f.open(build_zip(layout));
   std::u16string text;
   ASSERT_TRUE(f.zip.ExtractToString(0, text));
   EXPECT_EQ(text, u"hé");
@@ -125,13 +125,13 @@ TEST(ZipForge, StringsDecodeLikeTextFilesAndTheDecoderCanBeReplaced) {
 }
 
 TEST(ZipForge, StreamsReceiveBytesAtTheirPositionAndLoseNothingOnFailure) {
-  ZipArchiveSpec spec;
-  spec.entries.push_back(entry("a.bin", std::string("\0\1\2\3", 4), true));
+  ZipArchiveLayout layout;
+  layout.entries.push_back(entry("a.bin", std::string("\0\1\2\3", 4), true));
   ZipEntrySpec bad = entry("bad.bin", "0123456789");
   bad.crc = 0x12345678;
-  spec.entries.push_back(bad);
+  layout.entries.push_back(bad);
   Forge f;
-  f.open(build_zip(spec));
+  f.open(build_zip(layout));
   TMemoryStream memory;
   memory.Write("head", 4);
   ASSERT_TRUE(f.zip.ExtractToStream(u"a.bin", memory));
@@ -176,20 +176,20 @@ TEST(ZipForge, UnreadableArchivesRaiseNamingTheFileAndTheReason) {
 
 TEST(ZipForge, HostileEntriesFailWithinTheirLimits) {
   const std::string zeros(8 << 20, '\0');
-  ZipArchiveSpec spec;
+  ZipArchiveLayout layout;
   ZipEntrySpec liar = entry("liar.txt", zeros, true);
   liar.declared_size = 100;  // inflates to 8 MiB
-  spec.entries.push_back(liar);
-  spec.entries.push_back(entry("bomb.txt", zeros, true));  // honest, but above the limit
+  layout.entries.push_back(liar);
+  layout.entries.push_back(entry("bomb.txt", zeros, true));  // honest, but above the limit
   ZipEntrySpec shortfall = entry("short.txt", "abc");
   shortfall.declared_size = 10;
-  spec.entries.push_back(shortfall);
+  layout.entries.push_back(shortfall);
   ZipEntrySpec locked = entry("locked.txt", "secret");
   locked.flags = 1;  // encrypted
-  spec.entries.push_back(locked);
+  layout.entries.push_back(locked);
   ZipEntrySpec corrupt = entry("corrupt.txt", "some text to deflate, some text", true);
-  spec.entries.push_back(corrupt);
-  std::string bytes = build_zip(spec);
+  layout.entries.push_back(corrupt);
+  std::string bytes = build_zip(layout);
   // Break the last entry's deflate stream: its data starts after its local header.
   const std::size_t corrupt_at = bytes.find("corrupt.txt") + 11;
   bytes[corrupt_at] = '\xFF';
@@ -213,7 +213,7 @@ TEST(ZipForge, HostileEntriesFailWithinTheirLimits) {
 }
 
 TEST(ZipForge, EntryCountsAreCheckedAgainstTheDirectory) {
-  ZipArchiveSpec many;
+  ZipArchiveLayout many;
   many.entries.reserve(70000);
   for (int i = 0; i < 70000; ++i) {
     std::string name = "f";
@@ -225,7 +225,7 @@ TEST(ZipForge, EntryCountsAreCheckedAgainstTheDirectory) {
   EXPECT_EQ(f.zip.GetEntryCount(), 70000);
   EXPECT_EQ(f.zip.GetAZipMainDetail(69999), u"f69999");
 
-  ZipArchiveSpec liar;
+  ZipArchiveLayout liar;
   liar.entries = {entry("a", "1"), entry("b", "2")};
   liar.declared_count = 70000;  // a directory of two records cannot hold them
   EXPECT_THROW(f.open(build_zip(liar)), Exception);
@@ -239,7 +239,7 @@ TEST(ZipForge, EntryCountsAreCheckedAgainstTheDirectory) {
 
   // A truncated archive: its end records are gone.
   const std::string whole = build_zip([] {
-    ZipArchiveSpec s;
+    ZipArchiveLayout s;
     s.entries = {entry("a.txt", std::string(5000, 'a'), true)};
     return s;
   }());
@@ -278,33 +278,33 @@ class ZipForgeFolder : public ::testing::Test {
 };
 
 TEST_F(ZipForgeFolder, WritesSafeEntriesAndRefusesTheRest) {
-  ZipArchiveSpec spec;
-  spec.entries.push_back(entry("sub/", ""));
-  spec.entries.push_back(entry("sub\\deeper\\a.txt", "alpha", true));
-  spec.entries.push_back(entry("../escape.txt", "no"));
-  spec.entries.push_back(entry("/abs.txt", "no"));
-  spec.entries.push_back(entry("C:\\drive.txt", "no"));
-  spec.entries.push_back(entry("sub/../../up.txt", "no"));
+  ZipArchiveLayout layout;
+  layout.entries.push_back(entry("sub/", ""));
+  layout.entries.push_back(entry("sub\\deeper\\a.txt", "alpha", true));
+  layout.entries.push_back(entry("../escape.txt", "no"));
+  layout.entries.push_back(entry("/abs.txt", "no"));
+  layout.entries.push_back(entry("C:\\drive.txt", "no"));
+  layout.entries.push_back(entry("sub/../../up.txt", "no"));
   ZipEntrySpec link = entry("link", "../outside");
   link.external = 0120777u << 16;
-  spec.entries.push_back(link);
-  spec.entries.push_back(entry("via/x.txt", "no"));   // "via" is a link made below
-  spec.entries.push_back(entry("linked.txt", "no"));  // a link to a file outside
+  layout.entries.push_back(link);
+  layout.entries.push_back(entry("via/x.txt", "no"));   // "via" is a link made below
+  layout.entries.push_back(entry("linked.txt", "no"));  // a link to a file outside
   ZipEntrySpec liar = entry("liar.txt", std::string(4096, 'z'), true);
   liar.declared_size = 10;
-  spec.entries.push_back(liar);
+  layout.entries.push_back(liar);
   fs::create_directory_symlink(root_ / "outside", root_ / "target" / "via");
   std::ofstream(root_ / "outside" / "victim.txt") << "mine";
   fs::create_symlink(root_ / "outside" / "victim.txt", root_ / "target" / "linked.txt");
 
   Forge f;
-  f.open(build_zip(spec));
+  f.open(build_zip(layout));
   std::vector<TZipFolderReport> reports;
   const int written =
       f.zip.ExtractToFolder(u16((root_ / "target").string()), {}, {},
                             [&](const TZipFolderReport& r) { reports.push_back(r); });
   EXPECT_EQ(written, 1);
-  ASSERT_EQ(reports.size(), spec.entries.size());
+  ASSERT_EQ(reports.size(), layout.entries.size());
   using O = zip_folder_outcome;
   const std::vector<O> expected = {
       O::folder_made,  O::written,      O::refused_name, O::refused_name, O::refused_name,
@@ -329,11 +329,11 @@ TEST_F(ZipForgeFolder, WritesSafeEntriesAndRefusesTheRest) {
 }
 
 TEST_F(ZipForgeFolder, ExistingFilesAreReplacedOnlyWhenAllowed) {
-  ZipArchiveSpec spec;
-  spec.entries.push_back(entry("a.txt", "new"));
-  spec.entries.push_back(entry("b.txt", "bee"));
+  ZipArchiveLayout layout;
+  layout.entries.push_back(entry("a.txt", "new"));
+  layout.entries.push_back(entry("b.txt", "bee"));
   Forge f;
-  f.open(build_zip(spec));
+  f.open(build_zip(layout));
   std::ofstream(root_ / "target" / "a.txt") << "old";
   fs::permissions(root_ / "target" / "a.txt", fs::perms::owner_read | fs::perms::owner_write);
   const std::u16string target = u16((root_ / "target").string());

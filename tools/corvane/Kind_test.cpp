@@ -22,15 +22,15 @@ std::string header(int signature, const std::string& kind) {
 }
 
 std::string batch_archive(const std::string& comment) {
-  corvane::testing::ZipArchiveSpec spec;
+  corvane::testing::ZipArchiveLayout layout;
   for (const char* name : {"a.cnc", "b.cnc", "c.cnc"}) {
     corvane::testing::ZipEntrySpec e;
     e.name = name;
     e.data = "x";
-    spec.entries.push_back(e);
+    layout.entries.push_back(e);
   }
-  spec.comment = comment;
-  return corvane::testing::build_zip(spec);
+  layout.comment = comment;
+  return corvane::testing::build_zip(layout);
 }
 
 TEST(CorvaneKind, NamesHeadersOldHeadersBatchesAndExtensions) {

@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using corvane::testing::build_zip;
-using corvane::testing::ZipArchiveSpec;
+using corvane::testing::ZipArchiveLayout;
 using corvane::testing::ZipEntrySpec;
 using testing::Result;
 using testing::write_file;
@@ -32,13 +32,13 @@ std::string read(const fs::path& p) {
 }
 
 TEST(CorvaneZip, ListsCommentsAndPrintsEntries) {
-  ZipArchiveSpec spec;
-  spec.entries = {entry("one.txt", "first\nline", true), entry("dir\\", ""),
-                  entry("dir\\two.txt", std::string("\xFF\xFE"
-                                                    "h\0i\0",
-                                                    6))};
-  spec.comment = "a comment";
-  const std::string archive = write_file("zipcmd.zip", build_zip(spec));
+  ZipArchiveLayout layout;
+  layout.entries = {entry("one.txt", "first\nline", true), entry("dir\\", ""),
+                    entry("dir\\two.txt", std::string("\xFF\xFE"
+                                                      "h\0i\0",
+                                                      6))};
+  layout.comment = "a comment";
+  const std::string archive = write_file("zipcmd.zip", build_zip(layout));
   Result r = run_command({"zip", "list", archive});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
@@ -58,17 +58,17 @@ TEST(CorvaneZip, ListsCommentsAndPrintsEntries) {
   r = run_command({"zip", "cat", archive});  // every file, in order
   EXPECT_EQ(r.out, "first\r\nline\r\nhi\r\n");
 
-  spec.comment.clear();
-  const std::string bare = write_file("zipcmd_bare.zip", build_zip(spec));
+  layout.comment.clear();
+  const std::string bare = write_file("zipcmd_bare.zip", build_zip(layout));
   EXPECT_EQ(run_command({"zip", "comment", bare}).status, 1);
 }
 
 TEST(CorvaneZip, UnreadableArchivesAndEntriesAreErrors) {
-  ZipArchiveSpec spec;
+  ZipArchiveLayout layout;
   ZipEntrySpec liar = entry("liar.txt", std::string(100000, 'a'), true);
   liar.declared_size = 10;
-  spec.entries = {entry("ok.txt", "fine"), liar};
-  const std::string archive = write_file("zipcmd_bad.zip", build_zip(spec));
+  layout.entries = {entry("ok.txt", "fine"), liar};
+  const std::string archive = write_file("zipcmd_bad.zip", build_zip(layout));
   Result r = run_command({"zip", "cat", archive, "liar.txt", "missing.txt", "#9", "ok.txt"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "fine\r\n");
@@ -88,10 +88,10 @@ TEST(CorvaneZip, UnreadableArchivesAndEntriesAreErrors) {
 TEST(CorvaneZip, ExtractRefusesHostileNamesAndKeepsExistingFiles) {
   const fs::path folder = fs::path(::testing::TempDir()) / "zipcmd_extract";
   fs::remove_all(folder);
-  ZipArchiveSpec spec;
-  spec.entries = {entry("../up.txt", "no"), entry("safe/a.txt", "alpha", true),
-                  entry("/root.txt", "no"), entry("b.txt", "bee")};
-  const std::string archive = write_file("zipcmd_hostile.zip", build_zip(spec));
+  ZipArchiveLayout layout;
+  layout.entries = {entry("../up.txt", "no"), entry("safe/a.txt", "alpha", true),
+                    entry("/root.txt", "no"), entry("b.txt", "bee")};
+  const std::string archive = write_file("zipcmd_hostile.zip", build_zip(layout));
   Result r = run_command({"zip", "extract", archive, folder.string()});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out,
