@@ -43,6 +43,9 @@ struct corpus_search_options {
   std::size_t piece = std::size_t{1} << 17;
   std::size_t range = std::size_t{4} << 20;
   bool byte_prefilter = true;
+  // A text that is no regular file (a pipe, a FIFO, a device) is read as a stream, at most
+  // this many bytes; a longer one is reported and not searched.
+  std::uint64_t stream_limit = std::uint64_t{1} << 30;
 };
 
 // A text as the sink sees it.
@@ -92,7 +95,8 @@ std::vector<TSearch_word_format_rec> parsed_search_line(std::u16string_view line
 
 // Searches the texts (file paths) for the words and reports to the sink. Returns false
 // when the sink stopped it. A text that cannot be read or is no plain text (a zip, a
-// compound document) is reported with an error in text_ends. Throws std::invalid_argument
+// compound document) is reported with an error in text_ends, with the system's reason; so is
+// a stream longer than the options' stream_limit. Throws std::invalid_argument
 // for no words or bad sort keys, and what the sink or the progress callback threw (the
 // search stops at once).
 bool search_corpus(const std::vector<std::string>& paths,

@@ -11,14 +11,13 @@
 #include <atomic>
 #include <charconv>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <thread>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
+#include "corvane/files/Folder_walk.hpp"
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
@@ -35,33 +34,6 @@
 namespace corvane::cli {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Texts in name order, folders walked depth first; the masks filter file names.
-void gather(const std::string& path, const std::vector<std::u16string>& masks,
-            std::vector<std::string>& files, std::vector<std::string>& missing) {
-  std::error_code ec;
-  const fs::file_status st = fs::status(path, ec);
-  if (ec || !fs::exists(st)) {
-    missing.push_back(path);
-    return;
-  }
-  if (!fs::is_directory(st)) {
-    files.push_back(path);
-    return;
-  }
-  std::vector<fs::path> entries;
-  for (const fs::directory_entry& e : fs::directory_iterator(path, ec)) entries.push_back(e.path());
-  std::sort(entries.begin(), entries.end());
-  for (const fs::path& p : entries) {
-    if (fs::is_directory(p, ec)) {
-      gather(p.string(), masks, files, missing);
-    } else if (masks.empty() || WhereInAMask(u16(p.filename().string()), masks) >= 0) {
-      files.push_back(p.string());
-    }
-  }
-}
 
 // Appends the text as UTF-8 on one line: line breaks, tabs and other control characters
 // become spaces (and, for JSON, '"' and '\\' are escaped). A lone surrogate becomes U+FFFD.
@@ -306,12 +278,15 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   std::vector<std::u16string> masks;
   if (!o.mask.empty()) BuildAMask(masks, u16(o.mask));
 
-  std::vector<std::string> files;
-  std::vector<std::string> missing;
-  for (const std::string& p : o.paths) gather(p, masks, files, missing);
+  walked_texts walked;
+  const auto wanted = [&](std::string_view name) {
+    return masks.empty() || WhereInAMask(u16(name), masks) >= 0;
+  };
+  for (const std::string& p : o.paths) walk_texts(p, wanted, walked);
+  const std::vector<std::string>& files = walked.files;
   bool failed = false;
-  for (const std::string& m : missing) {
-    err << "corvane concord: " << m << ": no such file or folder\n";
+  for (const walk_problem& m : walked.problems) {
+    err << "corvane concord: " << m.path << ": " << m.reason << '\n';
     failed = true;
   }
 

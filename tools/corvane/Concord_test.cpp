@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -149,6 +151,53 @@ TEST_F(ConcordTest, ContextNeverSplitsASurrogatePair) {
     EXPECT_EQ(r.out.find("\xEF\xBF\xBD"), std::string::npos) << width << ": " << r.out;
     EXPECT_NE(r.out.find("\tcat\t"), std::string::npos) << r.out;
   }
+}
+
+// Folders are walked safely: a name that is not UTF-8 is read through its bytes, a folder
+// reached again through links is walked once, a FIFO in a folder is passed over (opening it
+// would wait for a writer), and a link loop named directly is reported with its reason.
+TEST_F(ConcordTest, FoldersAreWalkedOnceAndOnlyTheirRegularFilesAreRead) {
+  fs::create_directories(dir / "w");
+  write("w/bad\xff.txt", "software\n");
+  write("w/ok.txt", "software\n");
+  fs::create_directory_symlink(".", dir / "w/l1");
+  fs::create_directory_symlink(".", dir / "w/l2");
+  ASSERT_EQ(::mkfifo((dir / "w/p").c_str(), 0600), 0);
+  const Result r = run_concord({"--count", "software", (dir / "w").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1\t" + (dir / "w/bad\xff.txt").string() + "\n1\t" +
+                       (dir / "w/ok.txt").string() +
+                       "\n2\ttotal\n2 hits in 2 files, 2 words searched\n");
+  EXPECT_EQ(r.err, "");
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  const Result loop =
+      run_concord({"software", (dir / "loop1").string(), (dir / "w/ok.txt").string()});
+  EXPECT_EQ(loop.status, 2);
+  EXPECT_EQ(loop.err, "corvane concord: " + (dir / "loop1").string() +
+                          ": too many levels of symbolic links\n");
+  EXPECT_NE(loop.out.find("1 hit in 1 file"), std::string::npos) << loop.out;
+}
+
+// What is no regular file named on the command line is read as a stream: a pipe as the
+// shell's process substitution gives it, a /proc file that claims no size.
+TEST_F(ConcordTest, PipesAndProcFilesAreReadAsStreams) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const std::string text = "software and more software\n";
+  ASSERT_EQ(::write(fds[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  ::close(fds[1]);
+  const std::string pipe_name = "/proc/self/fd/" + std::to_string(fds[0]);
+  const Result r = run_concord({"--count", "software", pipe_name});
+  ::close(fds[0]);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "2\t" + pipe_name + "\n2\ttotal\n2 hits in 1 file, 4 words searched\n");
+  const Result proc = run_concord({"--count", "name", "/proc/self/status"});
+  EXPECT_EQ(proc.status, 0) << proc.err;
+  const Result folder_missing = run_concord({"x", (dir / "none").string()});
+  EXPECT_EQ(folder_missing.status, 2);
+  EXPECT_EQ(folder_missing.err,
+            "corvane concord: " + (dir / "none").string() + ": no such file or folder\n");
 }
 
 }  // namespace
