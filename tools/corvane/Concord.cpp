@@ -125,7 +125,7 @@ class concord_printer final : public corpus_search_sink {
       if (o_.json) out_ << (first_record_ ? "  " : ",\n  ");
       out_ << line_;
       first_record_ = false;
-      return true;
+      return output_ok(out_);  // output that cannot be written stops the search
     }
     sorter_.add(h.sort_keys.data(), h.sort_keys.size(), path_);
     kept_starts_.push_back(kept_.size());
@@ -143,7 +143,7 @@ class concord_printer final : public corpus_search_sink {
     hits_ += end.hits;
     words_ += end.words;
     if (o_.count) out_ << end.hits << '\t' << text.path << '\n';
-    return true;
+    return output_ok(out_);
   }
 
   // The kept lines, sorted.
@@ -299,7 +299,7 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   // Lines are cut by display columns, which combining marks can make wider in code units.
   options.context = o.tsv || o.json ? o.width : 2 * o.width + 8;
   options.sort_keys = sort_keys;
-  options.workers = o.threads > 0 ? static_cast<unsigned>(o.threads) : 0;
+  options.workers = o.threads > 0 ? static_cast<unsigned>(std::min(o.threads, kMostThreads)) : 0;
 
   const bool names = o.with_filename || (!o.no_filename && files.size() > 1);
   const bool colour = o.colour && isatty(STDOUT_FILENO);
