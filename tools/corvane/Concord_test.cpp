@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -198,6 +199,37 @@ TEST_F(ConcordTest, PipesAndProcFilesAreReadAsStreams) {
   EXPECT_EQ(folder_missing.status, 2);
   EXPECT_EQ(folder_missing.err,
             "corvane concord: " + (dir / "none").string() + ": no such file or folder\n");
+}
+
+// Records are the hits the listing and --count give: the marks the counts of sentences and
+// paragraphs need are no text, so a wildcard never matches them alone.
+TEST_F(ConcordTest, RecordsAreTheHitsTheCountGivesForWildcards) {
+  write("n.txt", " abc 123\nx 7\n\n Stop. A b.\n");
+  const std::string path = (dir / "n.txt").string();
+  for (const std::string word : {"#", "?", "?*", "*?", "***", "a*"}) {
+    const Result count = run_concord({"--count", word, path});
+    const Result tsv = run_concord({"--tsv", word, path});
+    const Result json = run_concord({"--json", word, path});
+    const std::string total = count.out.substr(count.out.find("\ttotal") - 2, 2);
+    const auto records = std::count(tsv.out.begin(), tsv.out.end(), '\n') - 1;
+    EXPECT_EQ(std::to_string(records), total.substr(total[0] == '\n' ? 1 : 0)) << word << tsv.out;
+    const auto objects = static_cast<long>(json.out.find("{") == std::string::npos
+                                               ? 0
+                                               : std::count(json.out.begin(), json.out.end(), '{'));
+    EXPECT_EQ(objects, records) << word;
+    EXPECT_EQ(tsv.out.find("\t\t"), tsv.out.find("\t\t\t")) << word << tsv.out;  // no empty hit
+    std::istringstream lines(tsv.out);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {  // offsets: the third field
+      const std::size_t a = line.find('\t', line.find('\t') + 1) + 1;
+      EXPECT_NE(line[a], '-') << word << ": " << line;
+    }
+  }
+  const Result digits = run_concord({"--tsv", "#", path});
+  EXPECT_EQ(digits.out.substr(digits.out.find('\n') + 1),
+            path + "\t1\t5\t123\t abc \t  x 7     Stop. A b.  \t2\t1\t2\t1\t-1\t0\n" + path +
+                "\t2\t12\t7\t abc 123  x \t     Stop. A b.  \t4\t2\t2\t2\t-1\t0\n");
 }
 
 }  // namespace
