@@ -90,6 +90,31 @@ void append_flat(std::string& out, std::u16string_view s, bool json = false) {
   out.resize(static_cast<std::size_t>(d - out.data()));
 }
 
+// A file name as one TSV field: tabs, line breaks and backslashes escaped (\t, \n, \r, \\).
+std::string tsv_field(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (const char c : s) {
+    switch (c) {
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 void append_number(std::string& out, std::int64_t n) {
   char buf[24];
   const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
@@ -112,6 +137,7 @@ class concord_printer final : public corpus_search_sink {
 
   bool text_begins(const corpus_text& text) override {
     path_ = &paths_.emplace_back(text.path);
+    tsv_path_ = tsv_field(text.path);
     return true;
   }
 
@@ -142,7 +168,7 @@ class concord_printer final : public corpus_search_sink {
     ++texts_;
     hits_ += end.hits;
     words_ += end.words;
-    if (o_.count) out_ << end.hits << '\t' << text.path << '\n';
+    if (o_.count) out_ << end.hits << '\t' << tsv_path_ << '\n';
     return output_ok(out_);
   }
 
@@ -190,7 +216,7 @@ class concord_printer final : public corpus_search_sink {
                                     c.position[stats_sentence] - 1, c.number[stats_paragraph],
                                     c.number[stats_heading],        c.number[stats_section]};
     if (!o_.json) {
-      line_ += *path_;
+      line_ += tsv_path_;
       for (const std::int64_t n : {h.number, h.position}) {
         line_ += '\t';
         append_number(line_, n);
@@ -240,6 +266,7 @@ class concord_printer final : public corpus_search_sink {
   bool names_, colour_, sorting_ = false;
   std::deque<std::string> paths_;
   const std::string* path_ = nullptr;
+  std::string tsv_path_;  // the current text's name as a TSV field
   std::string line_;
   concordance_sorter sorter_;
   // The lines kept for the sort, one after another.

@@ -232,5 +232,17 @@ TEST_F(ConcordTest, RecordsAreTheHitsTheCountGivesForWildcards) {
                 "\t2\t12\t7\t abc 123  x \t     Stop. A b.  \t4\t2\t2\t2\t-1\t0\n");
 }
 
+// A file name with tabs, line breaks or backslashes stays one field of its record.
+TEST_F(ConcordTest, FileNamesAreEscapedInTsvRecordsAndCounts) {
+  fs::create_directories(dir / "t");
+  write("t/a\tb\\c\nd.txt", "software\n");
+  const std::string escaped = (dir / "t").string() + "/a\\tb\\\\c\\nd.txt";
+  const Result count = run_concord({"--count", "software", (dir / "t").string()});
+  EXPECT_EQ(count.out.substr(0, count.out.find("total")), "1\t" + escaped + "\n1\t");
+  const Result tsv = run_concord({"--tsv", "software", (dir / "t").string()});
+  EXPECT_EQ(tsv.out.substr(tsv.out.find('\n') + 1),
+            escaped + "\t1\t0\tsoftware\t\t  \t1\t1\t1\t1\t-1\t0\n");
+}
+
 }  // namespace
 }  // namespace corvane::cli
