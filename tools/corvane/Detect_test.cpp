@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -44,6 +46,29 @@ TEST(CorvaneCat, PrintsTextsInUtf8) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "caf\xC3\xA9\r\nend\r\n\xC3\xA9\r\n\xE2\x82\xAC\r\n");
   EXPECT_EQ(run_command({"cat", "/no/such/file"}).status, 1);
+}
+
+// What cannot be read by its name is refused with the system's reason, never opened (a
+// FIFO would wait for a writer for ever), and the files after it are still read.
+TEST(CorvaneCat, FifosLinkLoopsAndBadNamesAreRefusedWithTheirReason) {
+  const std::string dir = ::testing::TempDir() + "corvane_cat_refused";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(::mkfifo((dir + "/p").c_str(), 0600), 0);
+  std::filesystem::create_symlink("l2", dir + "/l1");
+  std::filesystem::create_symlink("l1", dir + "/l2");
+  std::ofstream(dir + "/bad\xff.txt") << "text";
+  const std::string ok = write_file("corvane_cat_ok.txt", "ok");
+  for (const char* command : {"cat", "detect"}) {
+    const Result r = run_command({command, dir + "/p", dir + "/l1", dir + "/bad\xff.txt", ok});
+    EXPECT_EQ(r.status, 1);
+    const std::string c = std::string("corvane ") + command + ": " + dir;
+    EXPECT_EQ(r.err, c + "/p: not a regular file (a FIFO, socket or device)\n" + c +
+                         "/l1: too many levels of symbolic links\n" + c +
+                         "/bad\xff.txt: the file name is not valid UTF-8\n");
+    EXPECT_NE(r.out.find("ok"), std::string::npos) << command;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
