@@ -166,8 +166,9 @@ class text_file_reader {
  public:
   // Maps the file; a missing file reads as the empty text. Throws EFOpenError when the
   // file exists but cannot be opened. A large text whose start is well-formed UTF-8 is
-  // read as UTF-8 on trust (see text_not_utf8); a text with a byte-order mark is decoded
-  // whole when the reader is made.
+  // read as UTF-8 on trust (see text_not_utf8); a text with a byte-order mark, and one
+  // that is UTF-16 without a mark (little-endian as looks_like_utf16 judges, big-endian
+  // where its bytes read swapped pass that test), is decoded whole when the reader is made.
   explicit text_file_reader(const std::u16string& file_name,
                             text_decoding choice = text_decoding::decide);
   ~text_file_reader();
@@ -209,7 +210,7 @@ class text_file_reader {
   // The memory that holds raw bytes [from, to) may be given back; they stay readable.
   void release(std::size_t from, std::size_t to) const;
   // How the text is decoded: enc_utf8, enc_ansi (the system 8-bit code page), or, for a
-  // text with a byte-order mark, its encoding.
+  // text with a byte-order mark or UTF-16 without one, its encoding.
   TTextEncodingKind encoding() const;
 
   // The file's bytes read so far and in all (for progress reports; for a range, its own).

@@ -532,6 +532,35 @@ std::u16string lines_with_crlf(std::u16string_view text) {
   return out;
 }
 
+// The text of UTF-16 bytes without a byte-order mark, when the verdict would take them for
+// UTF-16: little-endian as looks_like_utf16 judges, or big-endian where the bytes judged
+// swapped pass (zero bytes at even offsets: the high bytes of Latin letters come first).
+// False, quickly, for the texts of 8-bit code pages and UTF-8, which have next to no
+// control bytes.
+bool unmarked_utf16(const unsigned char* p, std::size_t n, std::u16string& text,
+                    TTextEncodingKind& kind) {
+  if (n < 4 || n % 2 != 0) return false;
+  const std::size_t look = std::min<std::size_t>(n, 4096);
+  std::size_t controls = 0, even_zeros = 0, odd_zeros = 0;
+  for (std::size_t i = 0; i < look; ++i) {
+    const unsigned char b = p[i];
+    if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') ++controls;
+    if (b == 0) ++(i % 2 == 0 ? even_zeros : odd_zeros);
+  }
+  if (controls * 40 < look) return false;
+  // A few bytes say too little to swap them on the strength of where their zeros are.
+  const bool big_endian = even_zeros > odd_zeros && n >= 16;
+  std::u16string units(n / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const unsigned lo = p[2 * i + (big_endian ? 1 : 0)], hi = p[2 * i + (big_endian ? 0 : 1)];
+    units[i] = static_cast<char16_t>(lo | hi << 8);
+  }
+  if (!looks_like_utf16(units.data(), units.size() * 2)) return false;
+  text = lines_with_crlf(units);
+  kind = big_endian ? enc_utf16be : enc_utf16le;
+  return true;
+}
+
 }  // namespace
 
 // The list's whole text with its default line break, made without building the list:
@@ -610,6 +639,11 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
                        : p[0] == 0xFF ? enc_utf16le
                                       : enc_utf16be;
     s.whole = TextFileContents(file_name);
+    s.use_whole = true;
+    s.bytes.reset();
+    return;
+  }
+  if (unmarked_utf16(p, n, s.whole, s.whole_encoding)) {
     s.use_whole = true;
     s.bytes.reset();
     return;

@@ -322,6 +322,35 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
   EXPECT_THROW(reader.read(small, 31), EReadError);
 }
 
+// The reader goes by the verdict: UTF-16 without a byte-order mark is read as UTF-16,
+// little-endian or, where the bytes say so, big-endian; 8-bit text and UTF-8 stay as they
+// were.
+TEST_F(FileUtilsTest, ReaderReadsUtf16WithoutAMark) {
+  const std::string text = std::string(kEnglish) + kFrench + kRussian;
+  const std::u16string expected = TextFileContents(u16(write_bytes("utf8", text)));
+  const auto read_all = [](const std::string& file, TTextEncodingKind& kind) {
+    text_file_reader reader(u16(file));
+    kind = reader.encoding();
+    std::u16string all;
+    std::vector<char16_t> part(1000);
+    for (std::size_t got; (got = reader.read(part.data(), part.size())) != 0;)
+      all.append(part.data(), got);
+    return all;
+  };
+  TTextEncodingKind kind = enc_none;
+  const std::string le = iconv_file("le", text, "UTF-16LE");
+  ASSERT_EQ(thorough(le), TFileContentsSet{_16_bit});
+  EXPECT_EQ(read_all(le, kind), expected);
+  EXPECT_EQ(kind, enc_utf16le);
+  EXPECT_EQ(read_all(iconv_file("be", text, "UTF-16BE"), kind), expected);
+  EXPECT_EQ(kind, enc_utf16be);
+  EXPECT_EQ(read_all(path("utf8"), kind), expected);
+  EXPECT_EQ(kind, enc_utf8);
+  const std::string ascii = write_bytes("even", "Bush hid the facts");
+  EXPECT_EQ(read_all(ascii, kind), u"Bush hid the facts\r\n");
+  EXPECT_EQ(kind, enc_ansi);
+}
+
 // Byte ranges read apart and in order make the whole text too; only the last closes the
 // open last line.
 TEST_F(FileUtilsTest, ReaderRangesMakeTheWholeText) {

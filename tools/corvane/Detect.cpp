@@ -1,5 +1,5 @@
 // corvane detect: the encoding verdict of each file, as the tools judge it before
-// loading a text. corvane cat: each text as the library loads it, in UTF-8.
+// loading a text. corvane cat: each text as the library reads it for a search, in UTF-8.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -76,7 +76,12 @@ int command_cat(const std::vector<std::string>& files, std::ostream& out, std::o
       continue;
     }
     try {
-      out << utf16_to_utf8(TextFileContents(u16(path)));
+      // The reader every search uses, so that cat shows what is searched.
+      text_file_reader reader(u16(path));
+      reader.settle();
+      std::u16string part(std::size_t{1} << 16, u'\0');
+      while (const std::size_t got = reader.read(part.data(), part.size()))
+        out << utf16_to_utf8(std::u16string_view(part.data(), got));
     } catch (const std::exception& e) {
       err << "corvane cat: " << path << ": " << failure(e) << "\n";
       status = 1;

@@ -71,5 +71,23 @@ TEST(CorvaneCat, FifosLinkLoopsAndBadNamesAreRefusedWithTheirReason) {
   std::filesystem::remove_all(dir);
 }
 
+// cat shows what a search reads: UTF-16 without a mark as its text, not as 8-bit bytes.
+TEST(CorvaneCat, ShowsUtf16WithoutAMarkAsText) {
+  std::string le, be;
+  const std::u16string text = u"Pi\u00F1on software and more software, the end.\n";
+  for (const char16_t u : text) {
+    le += static_cast<char>(u & 0xFF);
+    le += static_cast<char>(u >> 8);
+    be += static_cast<char>(u >> 8);
+    be += static_cast<char>(u & 0xFF);
+  }
+  const std::string expected = "Pi\xC3\xB1on software and more software, the end.\r\n";
+  for (const std::string& bytes : {le, be}) {
+    const Result r = run_command({"cat", write_file("corvane_cat_utf16.txt", bytes)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+  }
+}
+
 }  // namespace
 }  // namespace corvane::cli
