@@ -244,5 +244,17 @@ TEST_F(ConcordTest, FileNamesAreEscapedInTsvRecordsAndCounts) {
             escaped + "\t1\t0\tsoftware\t\t  \t1\t1\t1\t1\t-1\t0\n");
 }
 
+// A zero byte is a blank between words: the text goes on after it, and cat shows a space.
+TEST_F(ConcordTest, AZeroByteSeparatesWordsAndNeverEndsTheText) {
+  write("z.txt", std::string("alku ja\0ja\0\0loppu ja\n", 21));
+  const std::string path = (dir / "z.txt").string();
+  const Result r = run_concord({"--count", "ja", path});
+  EXPECT_EQ(r.out, "3\t" + path + "\n3\ttotal\n3 hits in 1 file, 5 words searched\n");
+  const Result lines = run_concord({"--width", "5", "loppu", path});
+  EXPECT_EQ(lines.out.substr(0, lines.out.find('\n')), " ja  loppu ja  ");
+  const Result cat = testing::run_corvane({"cat", path});
+  EXPECT_EQ(cat.out, "alku ja ja  loppu ja\r\n");
+}
+
 }  // namespace
 }  // namespace corvane::cli
