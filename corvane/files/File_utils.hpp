@@ -152,7 +152,7 @@ enum class text_decoding {
 };
 
 // Thrown by text_file_reader::read when a large text it took for UTF-8 on the strength of
-// its start turns out not to be, or holds U+0000: the text must be read again with
+// its start turns out not to be: the text must be read again with
 // text_decoding::checked (what was read of it so far is void).
 class text_not_utf8 : public EReadError {
  public:
@@ -167,8 +167,9 @@ class text_file_reader {
  public:
   // Maps the file; a missing file reads as the empty text. Throws EFOpenError when the
   // file exists but cannot be opened. A large text whose start is well-formed UTF-8 is
-  // read as UTF-8 on trust (see text_not_utf8); a text with a byte-order mark is decoded
-  // whole when the reader is made.
+  // read as UTF-8 on trust (see text_not_utf8); a text with a byte-order mark, and one
+  // that is UTF-16 without a mark (little-endian as looks_like_utf16 judges, big-endian
+  // where its bytes read swapped pass that test), is decoded whole when the reader is made.
   explicit text_file_reader(const std::u16string& file_name,
                             text_decoding choice = text_decoding::decide);
   ~text_file_reader();
@@ -180,17 +181,20 @@ class text_file_reader {
   // Parts never split a character or a CR LF pair.
   std::size_t read(char16_t* out, std::size_t capacity);
   // The text's bytes, when it is decoded from them a part at a time (not for a text with
-  // a byte-order mark): hosts may cut it into byte ranges and read them apart. raw_size
-  // stops at the first zero byte, where the text ends. Null and 0 otherwise.
+  // a byte-order mark): hosts may cut it into byte ranges and read them apart. A zero byte
+  // is read as a blank (U+0020), never as the end of the text. Null and 0 otherwise.
   const unsigned char* raw_bytes() const;
   std::size_t raw_size() const;
+  // True when the raw bytes hold a zero byte (known once settled): a host that reads them
+  // itself must read it as a blank.
+  bool raw_has_zeros() const;
   // Where this reader's bytes start in raw_bytes() (0, or a range's start).
   std::size_t raw_from() const;
   // How the raw bytes become characters: null for UTF-8, else the 256 characters of the
   // 8-bit code page (bytes below 0x80 are always ASCII).
   const char16_t* raw_byte_map() const;
   // True when the text is taken for UTF-8 on trust (see text_not_utf8): a host that reads
-  // the raw bytes itself must throw text_not_utf8 at U+0000 or ill-formed UTF-8.
+  // the raw bytes itself must throw text_not_utf8 at ill-formed UTF-8.
   bool raw_trusted() const;
   // A reader of bytes [from, to) of whole's raw bytes, decoded as whole decodes them. The
   // range must start and end at character boundaries, never between CR and LF; only the
@@ -203,7 +207,7 @@ class text_file_reader {
 
   // Checks every byte of a text taken for UTF-8 on trust now, rather than part by part:
   // afterwards read() never throws text_not_utf8, and the verdict (UTF-8, or the system
-  // 8-bit code page; U+0000 ends the text) rests on every byte. Call before making ranges.
+  // 8-bit code page) rests on every byte. Call before making ranges.
   void settle();
   // The code units that raw bytes [from, to) decode to (a range that ends the text closes
   // its last line). The bytes must start and end at character boundaries, never between
@@ -213,7 +217,7 @@ class text_file_reader {
   // The memory that holds raw bytes [from, to) may be given back; they stay readable.
   void release(std::size_t from, std::size_t to) const;
   // How the text is decoded: enc_utf8, enc_ansi (the system 8-bit code page), or, for a
-  // text with a byte-order mark, its encoding.
+  // text with a byte-order mark or UTF-16 without one, its encoding.
   TTextEncodingKind encoding() const;
 
   // The file's bytes read so far and in all (for progress reports; for a range, its own).

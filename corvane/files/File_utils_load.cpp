@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -291,7 +292,8 @@ inline bool word_needs_care(std::uint64_t word) {
 // `close_last_line` a last line left open stays open (the bytes are one part of a file).
 template <bool write>
 std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
-                         char16_t* out, bool& has_multibyte, bool close_last_line = true) {
+                         char16_t* out, bool& has_multibyte, bool close_last_line = true,
+                         bool zero_is_blank = false) {
   has_multibyte = false;
   std::size_t units = 0;
   bool at_line_start = true;
@@ -340,6 +342,12 @@ std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByte
     if (i >= n) break;
     const unsigned b0 = p[i];
     if (b0 < 0x80) {
+      if (b0 == 0 && zero_is_blank) {
+        put(u' ');
+        at_line_start = false;
+        ++i;
+        continue;
+      }
       if (b0 == 0 && !stopped) {
         if (write || table != nullptr) break;
         stopped = true;
@@ -532,6 +540,36 @@ std::u16string lines_with_crlf(std::u16string_view text) {
   return out;
 }
 
+// The text of UTF-16 bytes without a byte-order mark, when the verdict would take them for
+// UTF-16: little-endian as looks_like_utf16 judges, or big-endian where the bytes judged
+// swapped pass (zero bytes at even offsets: the high bytes of Latin letters come first).
+// False, quickly, for the texts of 8-bit code pages and UTF-8, which have next to no
+// control bytes.
+bool unmarked_utf16(const unsigned char* p, std::size_t n, std::u16string& text,
+                    TTextEncodingKind& kind) {
+  if (n < 4 || n % 2 != 0) return false;
+  const std::size_t look = std::min<std::size_t>(n, 4096);
+  std::size_t controls = 0, even_zeros = 0, odd_zeros = 0;
+  for (std::size_t i = 0; i < look; ++i) {
+    const unsigned char b = p[i];
+    if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') ++controls;
+    if (b == 0) ++(i % 2 == 0 ? even_zeros : odd_zeros);
+  }
+  if (controls * 40 < look) return false;
+  // A few bytes say too little to swap them on the strength of where their zeros are.
+  const bool big_endian = even_zeros > odd_zeros && n >= 16;
+  std::u16string units(n / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const unsigned lo = p[2 * i + (big_endian ? 1 : 0)], hi = p[2 * i + (big_endian ? 0 : 1)];
+    units[i] = static_cast<char16_t>(lo | hi << 8);
+  }
+  if (!looks_like_utf16(units.data(), units.size() * 2)) return false;
+  std::replace(units.begin(), units.end(), u'\0', u' ');  // a blank, not the end
+  text = lines_with_crlf(units);
+  kind = big_endian ? enc_utf16be : enc_utf16le;
+  return true;
+}
+
 }  // namespace
 
 // The list's whole text with its default line break, made without building the list:
@@ -583,6 +621,7 @@ struct text_file_reader::state {
   const SingleByteTable* table = nullptr;  // null: UTF-8
   bool utf8 = false;
   bool trusting = false;     // UTF-8 taken on trust: checked while decoding
+  bool zeros = false;        // the bytes hold a zero byte (read as a blank)
   std::size_t released = 0;  // bytes before this have been given back (release)
   // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
   // here.
@@ -614,6 +653,11 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
     s.bytes.reset();
     return;
   }
+  if (unmarked_utf16(p, n, s.whole, s.whole_encoding)) {
+    s.use_whole = true;
+    s.bytes.reset();
+    return;
+  }
   // A large text is decoded as UTF-8 on trust once its first 64 KiB are well-formed
   // UTF-8: ASCII decodes the same either way, and read() throws text_not_utf8 at the first
   // ill-formed sequence or U+0000 (after which the verdict rests on every byte), so that
@@ -623,7 +667,7 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
   if (choice == text_decoding::decide && n > kTrusted) {
     std::size_t end = kLook;
     while (end > 0 && (p[end] & 0xC0) == 0x80) --end;
-    if (check_utf8(p, end).well_formed && std::memchr(p, 0, end) == nullptr) {
+    if (check_utf8(p, end).well_formed) {
       s.n = n;
       s.utf8 = true;
       s.table = nullptr;
@@ -631,9 +675,9 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
       return;
     }
   }
-  // U+0000 ends the text.
-  const void* nul = n > 0 ? std::memchr(p, 0, n) : nullptr;
-  s.n = nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - p) : n;
+  // A zero byte is a blank, never the end of the text.
+  s.n = n;
+  s.zeros = n > 0 && std::memchr(p, 0, n) != nullptr;
   const utf8_verdict verdict = check_utf8(p, n);
   s.utf8 = verdict.well_formed && verdict.multibyte;
   s.table = s.utf8 ? nullptr : table;
@@ -652,6 +696,7 @@ text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t fr
   s.total = to - from;
   s.ends_text = to == w.n;
   s.table = w.table;
+  s.zeros = w.zeros;
   s.utf8 = w.utf8;
   s.trusting = w.trusting;
 }
@@ -739,9 +784,8 @@ void text_file_reader::settle() {
   const std::size_t nul = first.nul != mid ? first.nul : second.nul;
   const bool well_formed = first.well_formed && second.well_formed;
   s.trusting = false;
-  if (well_formed && nul == s.n) return;
-  // Not UTF-8 after all, or U+0000 ends it early: decided on every byte as a small text is.
-  s.n = nul;
+  s.zeros = nul != s.n;
+  // Not UTF-8 after all: decided on every byte as a small text is.
   if (!well_formed) {
     s.utf8 = false;
     s.table = single_byte_table(system_ansi_code_page());
@@ -754,13 +798,17 @@ std::uint64_t text_file_reader::count_units(std::size_t from, std::size_t to) co
     throw EReadError("text_file_reader: no such range of the text's bytes");
   bool multibyte = false;
   const std::size_t n = decode_lines<false>(s.p + from, to - from, s.table, nullptr, multibyte,
-                                            to == s.n && s.ends_text);
+                                            to == s.n && s.ends_text, true);
   if (n == std::string::npos) throw text_not_utf8();
   return n;
 }
 
 void text_file_reader::release(std::size_t from, std::size_t to) const {
   if (s_->bytes) s_->bytes->release(from, to);
+}
+
+bool text_file_reader::raw_has_zeros() const {
+  return s_->zeros;
 }
 
 TTextEncodingKind text_file_reader::encoding() const {
@@ -795,10 +843,9 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
       while (end > s.pos && (s.p[end] & 0xC0) == 0x80) --end;
     if (end > s.pos && s.p[end - 1] == '\r' && s.p[end] == '\n') --end;
   }
-  if (s.trusting && std::memchr(s.p + s.pos, 0, end - s.pos) != nullptr) throw text_not_utf8();
   bool multibyte = false;
   const std::size_t got = decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte,
-                                             end == s.n && s.ends_text);
+                                             end == s.n && s.ends_text, true);
   if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
   // What has been read is given back a few MiB at a time; at the end, the block the next

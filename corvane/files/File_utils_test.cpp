@@ -1,7 +1,9 @@
 #include "corvane/files/File_utils.hpp"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <algorithm>
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +66,16 @@ class FileUtilsTest : public ::testing::Test {
   static std::string read_bytes(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  // The text the reader gives: TextFileContents' text, but a zero byte is a blank in a text
+  // without a byte-order mark, not its end.
+  std::u16string reader_text(const std::string& file) {
+    std::string bytes = read_bytes(file);
+    const bool marked = bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+                        bytes.starts_with("\xFE\xFF");
+    if (!marked) std::replace(bytes.begin(), bytes.end(), '\0', ' ');
+    return TextFileContents(u16(write_bytes("blanked", bytes)));
   }
 
   // The UTF-8 text converted by iconv to `encoding`, with `prefix` bytes before it.
@@ -301,7 +313,7 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
   files.push_back(iconv_file("w1252", kFrench, "WINDOWS-1252"));
   files.push_back(path("missing"));
   for (const std::string& file : files) {
-    const std::u16string whole = TextFileContents(u16(file));
+    const std::u16string whole = reader_text(file);
     for (std::size_t capacity : {32u, 33u, 35u, 64u, 100000u}) {
       text_file_reader reader(u16(file));
       std::u16string joined;
@@ -320,6 +332,35 @@ TEST_F(FileUtilsTest, ReaderPartsMakeTheWholeText) {
   text_file_reader reader(u16(files[0]));
   char16_t small[31];
   EXPECT_THROW(reader.read(small, 31), EReadError);
+}
+
+// The reader goes by the verdict: UTF-16 without a byte-order mark is read as UTF-16,
+// little-endian or, where the bytes say so, big-endian; 8-bit text and UTF-8 stay as they
+// were.
+TEST_F(FileUtilsTest, ReaderReadsUtf16WithoutAMark) {
+  const std::string text = std::string(kEnglish) + kFrench + kRussian;
+  const std::u16string expected = TextFileContents(u16(write_bytes("utf8", text)));
+  const auto read_all = [](const std::string& file, TTextEncodingKind& kind) {
+    text_file_reader reader(u16(file));
+    kind = reader.encoding();
+    std::u16string all;
+    std::vector<char16_t> part(1000);
+    for (std::size_t got; (got = reader.read(part.data(), part.size())) != 0;)
+      all.append(part.data(), got);
+    return all;
+  };
+  TTextEncodingKind kind = enc_none;
+  const std::string le = iconv_file("le", text, "UTF-16LE");
+  ASSERT_EQ(thorough(le), TFileContentsSet{_16_bit});
+  EXPECT_EQ(read_all(le, kind), expected);
+  EXPECT_EQ(kind, enc_utf16le);
+  EXPECT_EQ(read_all(iconv_file("be", text, "UTF-16BE"), kind), expected);
+  EXPECT_EQ(kind, enc_utf16be);
+  EXPECT_EQ(read_all(path("utf8"), kind), expected);
+  EXPECT_EQ(kind, enc_utf8);
+  const std::string ascii = write_bytes("even", "Bush hid the facts");
+  EXPECT_EQ(read_all(ascii, kind), u"Bush hid the facts\r\n");
+  EXPECT_EQ(kind, enc_ansi);
 }
 
 // Byte ranges read apart and in order make the whole text too; only the last closes the
@@ -379,13 +420,16 @@ TEST_F(FileUtilsTest, ReaderTrustsALargeUtf8StartUntilItFails) {
   const std::u16string eight_bit = read_all(file, text_decoding::checked);
   EXPECT_EQ(eight_bit, TextFileContents(u16(file)));
   EXPECT_EQ(eight_bit.substr(eight_bit.size() - 6), u"caf\u00e9\r\n");
-  // U+0000 after the first 64 KiB ends the text; the verdict looks at the bytes after it.
+  // U+0000 after the first 64 KiB is a blank; the verdict looks at the bytes after it.
   const std::string nul =
       write_bytes("nul", ascii + "caf\xC3\xA9" + std::string(1, '\0') + "\xE9 after");
   EXPECT_THROW(read_all(nul, text_decoding::decide), text_not_utf8);
-  const std::u16string before_nul = read_all(nul, text_decoding::checked);
-  EXPECT_EQ(before_nul, TextFileContents(u16(nul)));
-  EXPECT_EQ(before_nul.substr(before_nul.size() - 7), u"caf\u00C3\u00A9\r\n");
+  const std::u16string with_nul = read_all(nul, text_decoding::checked);
+  EXPECT_EQ(with_nul, reader_text(nul));
+  EXPECT_TRUE(with_nul.ends_with(u"\ncaf\u00C3\u00A9 \u00E9 after\r\n"));
+  const std::string utf8_nul =
+      write_bytes("utf8nul", ascii + "caf\xC3\xA9" + std::string(1, '\0') + "x");
+  EXPECT_TRUE(read_all(utf8_nul, text_decoding::decide).ends_with(u"\ncaf\u00E9 x\r\n"));
   // An 8-bit character in the first 64 KiB decides at once.
   const std::string early = write_bytes("early", "caf\xE9 " + ascii);
   EXPECT_EQ(read_all(early, text_decoding::decide), TextFileContents(u16(early)));
@@ -410,7 +454,7 @@ TEST_F(FileUtilsTest, ReaderTrustsALargeUtf8StartUntilItFails) {
     std::vector<char16_t> part(1 << 16);
     for (std::size_t got; (got = reader.read(part.data(), part.size())) != 0;)
       joined.append(part.data(), got);
-    EXPECT_TRUE(joined == TextFileContents(u16(f))) << k;
+    EXPECT_TRUE(joined == reader_text(f)) << k;
     EXPECT_EQ(reader.count_units(0, reader.raw_size()), joined.size()) << k;
   }
 }

@@ -2,8 +2,13 @@
 // ranges that idle workers take too. Each part's hits go to the sink as soon as every part
 // before it has gone, so the sink sees the texts in order whoever searched what; parts
 // finished early wait, and a worker starts no new part while a few already wait.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +19,7 @@
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/Corpus_file_text.hpp"
 #include "corvane/files/File_utils.hpp"
+#include "corvane/files/Folder_walk.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/search/Corpus_search.hpp"
 #include "corvane/search/Corpus_search_internal.hpp"
@@ -28,17 +34,74 @@ using detail::part_output;
 // Bytes of hits a part that waits for the parts before it may hold.
 constexpr std::size_t kMostWaiting = std::size_t{4} << 20;
 
-// Why a file cannot be searched as text, or "" when it can. A word-processor document is
-// searched as its paragraphs, whatever its bytes say.
-std::string unreadable_reason(const std::string& path) {
-  std::ifstream probe(path, std::ios::binary);
-  if (!probe) return "cannot be opened for reading";
-  if (is_docx_file_name(u16(path))) return {};
-  const TFileContentsSet kinds = FileContentsType(u16(path), false);
-  if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
-    return "not a plain text file";
-  return {};
-}
+// A text made ready for the reader, which maps files by name. A regular file is read
+// where it lies, through /proc/self/fd when its name is not UTF-8; anything else (a pipe,
+// a FIFO, a device, a /proc file that claims no size) is read as a stream into a
+// temporary file, at most `limit` bytes of it. A word-processor document (a name ending in
+// ".docx") is searched as its paragraphs, whatever its bytes say.
+class readable_text {
+ public:
+  // Why the text cannot be searched, or "" when name() can be read.
+  std::string open(const std::string& path, std::uint64_t limit) {
+    docx_ = is_docx_file_name(u16(path));
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd_ < 0) return "cannot be opened: " + error_reason(errno);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return "cannot be opened: " + error_reason(errno);
+    if (S_ISDIR(st.st_mode)) return "is a folder";
+    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+      name_ = is_strict_utf8(reinterpret_cast<const unsigned char*>(path.data()), path.size())
+                  ? path
+                  : "/proc/self/fd/" + std::to_string(fd_);
+      return kind_reason();
+    }
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+    std::string dir = "/tmp";
+    if (const char* t = std::getenv("TMPDIR"); t != nullptr && *t != 0) dir = t;
+    std::string temp = dir + "/corvane-stream-XXXXXX";
+    const int out = ::mkstemp(temp.data());
+    if (out < 0) return "cannot be read as a stream: no temporary file: " + error_reason(errno);
+    temp_ = temp;
+    ::close(out);
+    std::ofstream copy(temp_, std::ios::binary);
+    std::vector<char> block(std::size_t{1} << 16);
+    std::uint64_t total = 0;
+    for (;;) {
+      const ssize_t got = ::read(fd_, block.data(), block.size());
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return "cannot be read: " + error_reason(errno);
+      if (got == 0) break;
+      total += static_cast<std::uint64_t>(got);
+      if (total > limit)
+        return "read as a stream: longer than " + std::to_string(limit) + " bytes, not searched";
+      copy.write(block.data(), got);
+      if (!copy) return "cannot be read as a stream: the temporary file cannot be written";
+    }
+    copy.close();
+    if (!copy) return "cannot be read as a stream: the temporary file cannot be written";
+    name_ = temp_;
+    return kind_reason();
+  }
+  ~readable_text() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+  }
+  const std::string& name() const { return name_; }
+  bool is_docx() const { return docx_; }
+
+ private:
+  std::string kind_reason() const {
+    if (docx_) return {};
+    const TFileContentsSet kinds = FileContentsType(u16(name_), false);
+    if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
+      return "not a plain text file";
+    return {};
+  }
+  int fd_ = -1;
+  std::string name_, temp_;
+  bool docx_ = false;
+};
 
 struct part_slot {
   std::size_t from = 0, to = 0;
@@ -141,17 +204,19 @@ class corpus_run {
   // caller's to search.
   void open(std::size_t i, detail::part_searcher& searcher) {
     text_slot& text = texts_[i];
-    std::string error = unreadable_reason(text.info.path);
     std::unique_ptr<text_file_reader> reader;
     std::vector<std::size_t> cuts = {0, 0};
-    if (error.empty()) {
-      try {
-        const std::u16string name = u16(text.info.path);
-        if (is_docx_file_name(name)) {
+    std::string error;
+    try {
+      readable_text readable;
+      error = readable.open(text.info.path, plan_.options.stream_limit);
+      if (error.empty()) {
+        const std::u16string name = u16(readable.name());
+        if (readable.is_docx()) {
           // The document's paragraphs, read whole and searched as one part; there are no
           // text bytes to scan or cut.
           std::error_code ec;
-          const auto size = std::filesystem::file_size(text.info.path, ec);
+          const auto size = std::filesystem::file_size(readable.name(), ec);
           reader = std::make_unique<text_file_reader>(DOCXFileText(name), ec ? 0 : size, enc_utf8);
         } else {
           reader = std::make_unique<text_file_reader>(name);
@@ -165,10 +230,10 @@ class corpus_run {
         // Looking for the cuts read a little round each.
         constexpr std::size_t kBlock = std::size_t{64} << 10;
         for (const std::size_t c : cuts) reader->release(c > kBlock ? c - kBlock : 0, c + kBlock);
-      } catch (const std::exception& e) {
-        error = e.what();
-        reader.reset();
       }
+    } catch (const std::exception& e) {
+      error = e.what();
+      reader.reset();
     }
     std::lock_guard<std::mutex> lock(mutex_);
     text.error = error;

@@ -43,6 +43,9 @@ struct corpus_search_options {
   std::size_t piece = std::size_t{1} << 17;
   std::size_t range = std::size_t{4} << 20;
   bool byte_prefilter = true;
+  // A text that is no regular file (a pipe, a FIFO, a device) is read as a stream, at most
+  // this many bytes; a longer one is reported and not searched.
+  std::uint64_t stream_limit = std::uint64_t{1} << 30;
 };
 
 // A text as the sink sees it.
@@ -94,9 +97,10 @@ std::vector<TSearch_word_format_rec> parsed_search_line(std::u16string_view line
 // when the sink stopped it. A file whose name ends in ".docx" (any letter case) is
 // searched as its paragraphs (DOCXFileText), in one part and not by its bytes; one that is
 // no readable zip archive is reported with the reason. A text that cannot be read or is no
-// plain text (a zip, a compound document) is reported with an error in text_ends. Throws
-// std::invalid_argument for no words or bad sort keys, and what the sink or the progress callback
-// threw (the search stops at once).
+// plain text (a zip, a compound document) is reported with an error in text_ends, with the
+// system's reason; so is a stream longer than the options' stream_limit. Throws
+// std::invalid_argument for no words or bad sort keys, and what the sink or the progress
+// callback threw (the search stops at once).
 bool search_corpus(const std::vector<std::string>& paths,
                    const std::vector<TSearch_word_format_rec>& words,
                    const corpus_search_options& options, corpus_search_sink& sink,

@@ -119,7 +119,8 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
                                     bool& stopped) {
   state& s = *s_;
   const unsigned char* p = whole.raw_bytes();
-  if (s.byte_patterns.empty() || p == nullptr || whole.raw_trusted()) return false;
+  if (s.byte_patterns.empty() || p == nullptr || whole.raw_trusted() || whole.raw_has_zeros())
+    return false;
   const char16_t* map = whole.raw_byte_map();
   const bool reporting = !plan_.options.count_only;
 
@@ -322,7 +323,8 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
         const auto prefix = static_cast<std::int64_t>(piece.size());
         piece.append(line, line_units);
         mark_structure(piece, plan_.options.lcid, s.marked, s.classes, s.inserted);
-        search_buffer_words(s.marked.data(), s.marked.size(), s.found, out.counted, line_stats);
+        search_buffer_words(s.marked.data(), s.marked.size(), s.found, out.counted, line_stats,
+                            &s.inserted);
         for (part_hit& h : s.found) {
           auto text_pos = [&](std::int64_t at) {
             const auto before =
@@ -339,7 +341,7 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
       } else {
         if (s.classes.size() < line_units + 2) s.classes.resize(line_units + 2);
         for (std::size_t i = 0; i < line_units; ++i) s.classes[i] = types[line[i]];
-        search_buffer_words(line, line_units, s.found, out.counted, line_stats);
+        search_buffer_words(line, line_units, s.found, out.counted, line_stats, nullptr);
         for (part_hit& h : s.found) h.position += units;
       }
       if (reporting)

@@ -125,9 +125,12 @@ class part_searcher {
   bool search_by_bytes(const text_file_reader& whole, std::size_t from, std::size_t to, bool first,
                        part_output& out, const part_flush& flush, bool& stopped);
   void prepare_byte_patterns();
-  // Searches chars[0, m) (classes built) and adds its hits, sorted, to `found`.
+  // Searches chars[0, m) (classes built) and adds its hits, sorted, to `found`. `markers`
+  // (sorted positions of the markers in chars, or null) are no text: a hit made of
+  // markers alone (a wildcard matches their character) is none.
   void search_buffer_words(const char16_t* chars, std::size_t m, std::vector<part_hit>& found,
-                           std::vector<std::int64_t>& counted, std::vector<TSearchStatsRec>& stats);
+                           std::vector<std::int64_t>& counted, std::vector<TSearchStatsRec>& stats,
+                           const std::vector<std::int32_t>* markers);
   // The hits of `found` (positions in the part's text, `window` covering text positions
   // [window_start, window_start + window_size)) with their contexts, into the pending
   // list; the complete ones move on to the batch.

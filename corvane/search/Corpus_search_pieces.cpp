@@ -97,12 +97,19 @@ bool part_searcher::search(text_file_reader& whole, std::size_t from, std::size_
 void part_searcher::search_buffer_words(const char16_t* chars, std::size_t m,
                                         std::vector<part_hit>& found,
                                         std::vector<std::int64_t>& counted,
-                                        std::vector<TSearchStatsRec>& stats) {
+                                        std::vector<TSearchStatsRec>& stats,
+                                        const std::vector<std::int32_t>* markers) {
   state& s = *s_;
   const bool limited = plan_.options.max_per_word > 0;
   const bool count_only = plan_.options.count_only;
   std::size_t word = 0;
   const TSearchFoundEvent on_found = [&](TObject*, const TSearchFound_Rec& hit) {
+    if (markers != nullptr) {
+      const auto a = std::lower_bound(markers->begin(), markers->end(), hit.hit_pos_in_characters);
+      const auto b =
+          std::lower_bound(a, markers->end(), hit.hit_pos_in_characters + hit.hit_characters);
+      if (b - a >= hit.hit_characters) return false;
+    }
     word = static_cast<std::size_t>(hit.search_number);
     if (count_only) {
       ++counted[word];
@@ -261,7 +268,8 @@ bool part_searcher::search_pieces(text_file_reader& reader, const text_file_read
     }
     if (s.classes.size() < m + 2) s.classes.resize(m + 2);
     const std::size_t first_hit = s.found.size();
-    search_buffer_words(chars, m, s.found, out.counted, out.stats);
+    search_buffer_words(chars, m, s.found, out.counted, out.stats,
+                        plan_.markers ? &s.inserted : nullptr);
     const std::int64_t piece_start = start + static_cast<std::int64_t>(at);
     for (std::size_t i = first_hit; i < s.found.size(); ++i) {
       part_hit& h = s.found[i];

@@ -326,7 +326,7 @@ TEST_F(CorpusSearchTest, TextsComeInOrderAndTheSinkCanStopTheSearch) {
   Collector one;
   EXPECT_TRUE(search_corpus(paths, words, o, one));
   ASSERT_EQ(one.texts.size(), paths.size());
-  EXPECT_EQ(one.texts[3].error, "cannot be opened for reading");
+  EXPECT_EQ(one.texts[3].error, "cannot be opened: no such file or directory");
   o.workers = 3;
   o.range = 4096;
   std::uint64_t last_bytes = 0;
@@ -389,6 +389,19 @@ TEST_F(CorpusSearchTest, DocxDocumentsAreSearchedAsTheirParagraphs) {
       << c.texts[0].error;
   EXPECT_EQ(c.texts[1].error, "");
   EXPECT_GT(c.texts[1].hit_count, 100);
+}
+
+// An endless device is read as a stream up to the limit and then reported, never held
+// whole; a folder named as a text is reported too.
+TEST_F(CorpusSearchTest, StreamsStopAtTheirLimit) {
+  corpus_search_options o;
+  o.workers = 1;
+  o.stream_limit = 1 << 20;
+  Collector c;
+  EXPECT_TRUE(search_corpus({"/dev/zero", dir.string()}, words_of({u"cat"}), o, c));
+  ASSERT_EQ(c.texts.size(), 2u);
+  EXPECT_EQ(c.texts[0].error, "read as a stream: longer than 1048576 bytes, not searched");
+  EXPECT_EQ(c.texts[1].error, "is a folder");
 }
 
 TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {

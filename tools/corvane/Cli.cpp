@@ -1,12 +1,42 @@
 #include "tools/corvane/Cli.hpp"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <charconv>
+#include <functional>
 #include <iostream>
+
+#include "corvane/files/Folder_walk.hpp"
 
 #include "tools/corvane/Dates_cli.hpp"
 #include "tools/corvane/Sort.hpp"
 
 namespace corvane::cli {
+
+namespace {
+
+// A check that a whole number is at least `least` (what is not a number the conversion
+// refuses).
+std::function<std::string(const std::string&)> at_least(long long least) {
+  return [least](const std::string& text) -> std::string {
+    long long n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec == std::errc() && end == text.data() + text.size() && n < least)
+      return "must be " + std::to_string(least) + " or more, not " + text;
+    return {};
+  };
+}
+
+// Why the output first failed (0: not known yet).
+int output_errno = 0;
+
+}  // namespace
+
+bool output_ok(std::ostream& out) {
+  if (out) return true;
+  if (output_errno == 0) output_errno = errno;
+  return false;
+}
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app{"corvane: the Corvane Tools runtime on the command line", "corvane"};
@@ -16,6 +46,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   app.fallthrough(false);
 
   int status = 0;
+  output_errno = 0;
   add_tool_option(app);
   add_log_option(app);
   auto* info = app.add_subcommand(
@@ -128,21 +159,33 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     "Never show the progress line (shown on a terminal after a second)");
   concord->add_option("--width", concord_options.width,
                       "Characters of context on each side (default 40)");
-  concord->add_option("--max", concord_options.max_per_word,
-                      "At most N hits per search word per file (default: no limit)");
-  concord->add_option("--threads", concord_options.threads,
-                      "Texts searched in parallel (default: one per processor); the output "
-                      "is the same, in path order");
+  concord
+      ->add_option("--max", concord_options.max_per_word,
+                   "At most N hits per search word per file (default, and 0: no limit)")
+      ->check(at_least(0));
+  concord
+      ->add_option("--threads", concord_options.threads,
+                   "Texts searched in parallel, 1 or more; more than " +
+                       std::to_string(kMostThreads) +
+                       " are taken as that many (default: one per processor); the output is "
+                       "the same, in path order")
+      ->check(at_least(1));
   concord->add_flag("--no-split", concord_options.no_split,
                     "Take the whole search line as one alternative (do not split at \"/\")");
-  concord->add_flag("--count", concord_options.count,
-                    "Print hits<TAB>path per file and a total instead of the lines");
-  concord->add_flag("--tsv", concord_options.tsv,
-                    "A header row, then one tab-separated record per hit: file, hit number, "
-                    "offset, hit, left, right, word, sentence, word in sentence, paragraph, "
-                    "heading, section");
-  concord->add_flag("--json", concord_options.json,
-                    "One JSON array with an object per hit holding the same fields");
+  auto* concord_count =
+      concord->add_flag("--count", concord_options.count,
+                        "Print hits<TAB>path per file and a total instead of the lines");
+  auto* concord_tsv =
+      concord->add_flag("--tsv", concord_options.tsv,
+                        "A header row, then one tab-separated record per hit: file, hit number, "
+                        "offset, hit, left, right, word, sentence, word in sentence, paragraph, "
+                        "heading, section");
+  concord
+      ->add_flag("--json", concord_options.json,
+                 "One JSON array with an object per hit holding the same fields")
+      ->excludes(concord_count)
+      ->excludes(concord_tsv);
+  concord_tsv->excludes(concord_count);
   concord->add_flag("--no-colour", concord_no_colour, "Never colour the hit");
   concord->add_flag("-H,--with-filename", concord_options.with_filename,
                     "Begin every concordance line with its file's name");
@@ -163,6 +206,26 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_drives_command(app, status, out, err);
   add_file_command(app, status, out, err);
 
+  // A first word that names no command is said to be one; CLI11 would only ask for a
+  // command.
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--tool") {
+      ++i;
+      continue;
+    }
+    if (a.starts_with('-')) continue;
+    bool known = false;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+      known = known || sub->check_name(a);
+    if (!known) {
+      err << "corvane: unknown command \"" << a << "\"\n";
+      err << "Run 'corvane --help' for the commands and options.\n";
+      return 2;
+    }
+    break;
+  }
+
   std::vector<std::string> argv_rev(args.rbegin(), args.rend());
   if (!argv_rev.empty()) argv_rev.pop_back();  // the program name
   try {
@@ -179,7 +242,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   } catch (const CLI::ParseError& e) {
     err << "corvane: " << e.what() << "\n";
     err << "Run 'corvane --help' for the commands and options.\n";
-    return e.get_exit_code() == 0 ? 2 : e.get_exit_code();
+    return 2;
+  }
+  // Output that could not be written is an error, whatever the command made of it.
+  out.flush();
+  if (!output_ok(out)) {
+    const int e = output_errno;
+    err << "corvane: the output could not be written"
+        << (e != 0 ? ": " + error_reason(e) : std::string()) << '\n';
+    return 2;
   }
   return status;
 }

@@ -24,6 +24,15 @@ int run(int argc, char** argv);
 // ("en_US", "en-US", "de"). False when it names no locale.
 bool lcid_from_argument(const std::string& text, std::uint32_t& lcid);
 
+// False once `out` has failed; the first time, the system's reason is kept for the one
+// message the program gives at the end. Commands that write much check after each write
+// and stop.
+bool output_ok(std::ostream& out);
+
+// The most texts concord searches in parallel: far more than there are processors to run
+// them, while each worker's buffers (a few MiB) stay a small part of memory.
+constexpr int kMostThreads = 256;
+
 struct ConcordOptions {
   std::string search;              // the search line as typed
   std::vector<std::string> paths;  // files and folders
@@ -33,7 +42,7 @@ struct ConcordOptions {
   std::string sort;                // up to three sort keys ("R1+,N+,F-"); empty: text order
   int width = 40;                  // context characters on each side
   int max_per_word = 0;            // hits per search word per file; 0: no limit
-  int threads = 0;                 // 0: one per processor
+  int threads = 0;                 // 0: one per processor; at most kMostThreads are used
   bool no_split = false, count = false, tsv = false, json = false;
   bool with_filename = false;  // every line names its file (-H)
   bool no_filename = false;    // no line names its file (the default with one text)

@@ -11,14 +11,13 @@
 #include <atomic>
 #include <charconv>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <thread>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
+#include "corvane/files/Folder_walk.hpp"
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
@@ -35,33 +34,6 @@
 namespace corvane::cli {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Texts in name order, folders walked depth first; the masks filter file names.
-void gather(const std::string& path, const std::vector<std::u16string>& masks,
-            std::vector<std::string>& files, std::vector<std::string>& missing) {
-  std::error_code ec;
-  const fs::file_status st = fs::status(path, ec);
-  if (ec || !fs::exists(st)) {
-    missing.push_back(path);
-    return;
-  }
-  if (!fs::is_directory(st)) {
-    files.push_back(path);
-    return;
-  }
-  std::vector<fs::path> entries;
-  for (const fs::directory_entry& e : fs::directory_iterator(path, ec)) entries.push_back(e.path());
-  std::sort(entries.begin(), entries.end());
-  for (const fs::path& p : entries) {
-    if (fs::is_directory(p, ec)) {
-      gather(p.string(), masks, files, missing);
-    } else if (masks.empty() || WhereInAMask(u16(p.filename().string()), masks) >= 0) {
-      files.push_back(p.string());
-    }
-  }
-}
 
 // Appends the text as UTF-8 on one line: line breaks, tabs and other control characters
 // become spaces (and, for JSON, '"' and '\\' are escaped). A lone surrogate becomes U+FFFD.
@@ -118,6 +90,31 @@ void append_flat(std::string& out, std::u16string_view s, bool json = false) {
   out.resize(static_cast<std::size_t>(d - out.data()));
 }
 
+// A file name as one TSV field: tabs, line breaks and backslashes escaped (\t, \n, \r, \\).
+std::string tsv_field(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (const char c : s) {
+    switch (c) {
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 void append_number(std::string& out, std::int64_t n) {
   char buf[24];
   const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
@@ -140,6 +137,7 @@ class concord_printer final : public corpus_search_sink {
 
   bool text_begins(const corpus_text& text) override {
     path_ = &paths_.emplace_back(text.path);
+    tsv_path_ = tsv_field(text.path);
     return true;
   }
 
@@ -153,7 +151,7 @@ class concord_printer final : public corpus_search_sink {
       if (o_.json) out_ << (first_record_ ? "  " : ",\n  ");
       out_ << line_;
       first_record_ = false;
-      return true;
+      return output_ok(out_);  // output that cannot be written stops the search
     }
     sorter_.add(h.sort_keys.data(), h.sort_keys.size(), path_);
     kept_starts_.push_back(kept_.size());
@@ -170,8 +168,8 @@ class concord_printer final : public corpus_search_sink {
     ++texts_;
     hits_ += end.hits;
     words_ += end.words;
-    if (o_.count) out_ << end.hits << '\t' << text.path << '\n';
-    return true;
+    if (o_.count) out_ << end.hits << '\t' << tsv_path_ << '\n';
+    return output_ok(out_);
   }
 
   // The kept lines, sorted.
@@ -218,7 +216,7 @@ class concord_printer final : public corpus_search_sink {
                                     c.position[stats_sentence] - 1, c.number[stats_paragraph],
                                     c.number[stats_heading],        c.number[stats_section]};
     if (!o_.json) {
-      line_ += *path_;
+      line_ += tsv_path_;
       for (const std::int64_t n : {h.number, h.position}) {
         line_ += '\t';
         append_number(line_, n);
@@ -268,6 +266,7 @@ class concord_printer final : public corpus_search_sink {
   bool names_, colour_, sorting_ = false;
   std::deque<std::string> paths_;
   const std::string* path_ = nullptr;
+  std::string tsv_path_;  // the current text's name as a TSV field
   std::string line_;
   concordance_sorter sorter_;
   // The lines kept for the sort, one after another.
@@ -306,12 +305,15 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   std::vector<std::u16string> masks;
   if (!o.mask.empty()) BuildAMask(masks, u16(o.mask));
 
-  std::vector<std::string> files;
-  std::vector<std::string> missing;
-  for (const std::string& p : o.paths) gather(p, masks, files, missing);
+  walked_texts walked;
+  const auto wanted = [&](std::string_view name) {
+    return masks.empty() || WhereInAMask(u16(name), masks) >= 0;
+  };
+  for (const std::string& p : o.paths) walk_texts(p, wanted, walked);
+  const std::vector<std::string>& files = walked.files;
   bool failed = false;
-  for (const std::string& m : missing) {
-    err << "corvane concord: " << m << ": no such file or folder\n";
+  for (const walk_problem& m : walked.problems) {
+    err << "corvane concord: " << m.path << ": " << m.reason << '\n';
     failed = true;
   }
 
@@ -324,7 +326,7 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   // Lines are cut by display columns, which combining marks can make wider in code units.
   options.context = o.tsv || o.json ? o.width : 2 * o.width + 8;
   options.sort_keys = sort_keys;
-  options.workers = o.threads > 0 ? static_cast<unsigned>(o.threads) : 0;
+  options.workers = o.threads > 0 ? static_cast<unsigned>(std::min(o.threads, kMostThreads)) : 0;
 
   const bool names = o.with_filename || (!o.no_filename && files.size() > 1);
   const bool colour = o.colour && isatty(STDOUT_FILENO);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -184,6 +187,108 @@ TEST_F(ConcordTest, DocxDocumentsGiveWhatTheirParagraphsGiveAsText) {
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("broken.docx: Cannot open the zip archive"), std::string::npos) << r.err;
   EXPECT_NE(r.out.find("10\ttotal"), std::string::npos) << r.out;
+}
+
+// Folders are walked safely: a name that is not UTF-8 is read through its bytes, a folder
+// reached again through links is walked once, a FIFO in a folder is passed over (opening it
+// would wait for a writer), and a link loop named directly is reported with its reason.
+TEST_F(ConcordTest, FoldersAreWalkedOnceAndOnlyTheirRegularFilesAreRead) {
+  fs::create_directories(dir / "w");
+  write("w/bad\xff.txt", "software\n");
+  write("w/ok.txt", "software\n");
+  fs::create_directory_symlink(".", dir / "w/l1");
+  fs::create_directory_symlink(".", dir / "w/l2");
+  ASSERT_EQ(::mkfifo((dir / "w/p").c_str(), 0600), 0);
+  const Result r = run_concord({"--count", "software", (dir / "w").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1\t" + (dir / "w/bad\xff.txt").string() + "\n1\t" +
+                       (dir / "w/ok.txt").string() +
+                       "\n2\ttotal\n2 hits in 2 files, 2 words searched\n");
+  EXPECT_EQ(r.err, "");
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  const Result loop =
+      run_concord({"software", (dir / "loop1").string(), (dir / "w/ok.txt").string()});
+  EXPECT_EQ(loop.status, 2);
+  EXPECT_EQ(loop.err, "corvane concord: " + (dir / "loop1").string() +
+                          ": too many levels of symbolic links\n");
+  EXPECT_NE(loop.out.find("1 hit in 1 file"), std::string::npos) << loop.out;
+}
+
+// What is no regular file named on the command line is read as a stream: a pipe as the
+// shell's process substitution gives it, a /proc file that claims no size.
+TEST_F(ConcordTest, PipesAndProcFilesAreReadAsStreams) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const std::string text = "software and more software\n";
+  ASSERT_EQ(::write(fds[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  ::close(fds[1]);
+  const std::string pipe_name = "/proc/self/fd/" + std::to_string(fds[0]);
+  const Result r = run_concord({"--count", "software", pipe_name});
+  ::close(fds[0]);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "2\t" + pipe_name + "\n2\ttotal\n2 hits in 1 file, 4 words searched\n");
+  const Result proc = run_concord({"--count", "name", "/proc/self/status"});
+  EXPECT_EQ(proc.status, 0) << proc.err;
+  const Result folder_missing = run_concord({"x", (dir / "none").string()});
+  EXPECT_EQ(folder_missing.status, 2);
+  EXPECT_EQ(folder_missing.err,
+            "corvane concord: " + (dir / "none").string() + ": no such file or folder\n");
+}
+
+// Records are the hits the listing and --count give: the marks the counts of sentences and
+// paragraphs need are no text, so a wildcard never matches them alone.
+TEST_F(ConcordTest, RecordsAreTheHitsTheCountGivesForWildcards) {
+  write("n.txt", " abc 123\nx 7\n\n Stop. A b.\n");
+  const std::string path = (dir / "n.txt").string();
+  for (const std::string word : {"#", "?", "?*", "*?", "***", "a*"}) {
+    const Result count = run_concord({"--count", word, path});
+    const Result tsv = run_concord({"--tsv", word, path});
+    const Result json = run_concord({"--json", word, path});
+    const std::string total = count.out.substr(count.out.find("\ttotal") - 2, 2);
+    const auto records = std::count(tsv.out.begin(), tsv.out.end(), '\n') - 1;
+    EXPECT_EQ(std::to_string(records), total.substr(total[0] == '\n' ? 1 : 0)) << word << tsv.out;
+    const auto objects = static_cast<long>(json.out.find("{") == std::string::npos
+                                               ? 0
+                                               : std::count(json.out.begin(), json.out.end(), '{'));
+    EXPECT_EQ(objects, records) << word;
+    EXPECT_EQ(tsv.out.find("\t\t"), tsv.out.find("\t\t\t")) << word << tsv.out;  // no empty hit
+    std::istringstream lines(tsv.out);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {  // offsets: the third field
+      const std::size_t a = line.find('\t', line.find('\t') + 1) + 1;
+      EXPECT_NE(line[a], '-') << word << ": " << line;
+    }
+  }
+  const Result digits = run_concord({"--tsv", "#", path});
+  EXPECT_EQ(digits.out.substr(digits.out.find('\n') + 1),
+            path + "\t1\t5\t123\t abc \t  x 7     Stop. A b.  \t2\t1\t2\t1\t-1\t0\n" + path +
+                "\t2\t12\t7\t abc 123  x \t     Stop. A b.  \t4\t2\t2\t2\t-1\t0\n");
+}
+
+// A file name with tabs, line breaks or backslashes stays one field of its record.
+TEST_F(ConcordTest, FileNamesAreEscapedInTsvRecordsAndCounts) {
+  fs::create_directories(dir / "t");
+  write("t/a\tb\\c\nd.txt", "software\n");
+  const std::string escaped = (dir / "t").string() + "/a\\tb\\\\c\\nd.txt";
+  const Result count = run_concord({"--count", "software", (dir / "t").string()});
+  EXPECT_EQ(count.out.substr(0, count.out.find("total")), "1\t" + escaped + "\n1\t");
+  const Result tsv = run_concord({"--tsv", "software", (dir / "t").string()});
+  EXPECT_EQ(tsv.out.substr(tsv.out.find('\n') + 1),
+            escaped + "\t1\t0\tsoftware\t\t  \t1\t1\t1\t1\t-1\t0\n");
+}
+
+// A zero byte is a blank between words: the text goes on after it, and cat shows a space.
+TEST_F(ConcordTest, AZeroByteSeparatesWordsAndNeverEndsTheText) {
+  write("z.txt", std::string("alku ja\0ja\0\0loppu ja\n", 21));
+  const std::string path = (dir / "z.txt").string();
+  const Result r = run_concord({"--count", "ja", path});
+  EXPECT_EQ(r.out, "3\t" + path + "\n3\ttotal\n3 hits in 1 file, 5 words searched\n");
+  const Result lines = run_concord({"--width", "5", "loppu", path});
+  EXPECT_EQ(lines.out.substr(0, lines.out.find('\n')), " ja  loppu ja  ");
+  const Result cat = testing::run_corvane({"cat", path});
+  EXPECT_EQ(cat.out, "alku ja ja  loppu ja\r\n");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -34,7 +36,7 @@ TEST(CorvaneDetect, MissingFilesAndFoldersAreErrors) {
   EXPECT_EQ(r.out, ok + "\t_8_bit\n");
   EXPECT_NE(r.err.find("/no/such/file: no such file"), std::string::npos);
   EXPECT_NE(r.err.find("is a folder"), std::string::npos);
-  EXPECT_EQ(run_command({"detect"}).status, 106);  // CLI11: a required argument is missing
+  EXPECT_EQ(run_command({"detect"}).status, 2);  // a required argument is missing
 }
 
 TEST(CorvaneCat, PrintsTextsInUtf8) {
@@ -69,6 +71,47 @@ TEST(CorvaneCat, PrintsTheParagraphsOfDocxDocuments) {
   const Result p = run_command({"cat", real});
   EXPECT_EQ(p.status, 0) << p.err;
   EXPECT_EQ(p.out, corvane::testing::kPythonDocxSampleText);
+}
+
+// What cannot be read by its name is refused with the system's reason, never opened (a
+// FIFO would wait for a writer for ever), and the files after it are still read.
+TEST(CorvaneCat, FifosLinkLoopsAndBadNamesAreRefusedWithTheirReason) {
+  const std::string dir = ::testing::TempDir() + "corvane_cat_refused";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(::mkfifo((dir + "/p").c_str(), 0600), 0);
+  std::filesystem::create_symlink("l2", dir + "/l1");
+  std::filesystem::create_symlink("l1", dir + "/l2");
+  std::ofstream(dir + "/bad\xff.txt") << "text";
+  const std::string ok = write_file("corvane_cat_ok.txt", "ok");
+  for (const char* command : {"cat", "detect"}) {
+    const Result r = run_command({command, dir + "/p", dir + "/l1", dir + "/bad\xff.txt", ok});
+    EXPECT_EQ(r.status, 1);
+    const std::string c = std::string("corvane ") + command + ": " + dir;
+    EXPECT_EQ(r.err, c + "/p: not a regular file (a FIFO, socket or device)\n" + c +
+                         "/l1: too many levels of symbolic links\n" + c +
+                         "/bad\xff.txt: the file name is not valid UTF-8\n");
+    EXPECT_NE(r.out.find("ok"), std::string::npos) << command;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// cat shows what a search reads: UTF-16 without a mark as its text, not as 8-bit bytes.
+TEST(CorvaneCat, ShowsUtf16WithoutAMarkAsText) {
+  std::string le, be;
+  const std::u16string text = u"Pi\u00F1on software and more software, the end.\n";
+  for (const char16_t u : text) {
+    le += static_cast<char>(u & 0xFF);
+    le += static_cast<char>(u >> 8);
+    be += static_cast<char>(u >> 8);
+    be += static_cast<char>(u & 0xFF);
+  }
+  const std::string expected = "Pi\xC3\xB1on software and more software, the end.\r\n";
+  for (const std::string& bytes : {le, be}) {
+    const Result r = run_command({"cat", write_file("corvane_cat_utf16.txt", bytes)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+  }
 }
 
 }  // namespace
