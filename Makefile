@@ -2,6 +2,8 @@
 # make run  : install dependencies, build, and print a concordance of the bundled sample corpus
 # make bench / make fuzz : the benchmarks (Google Benchmark) and the libFuzzer targets (clang)
 JOBS ?= $(shell nproc)
+# ccache keys on paths relative to the checkout, so that clones in other folders share the cache.
+export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_GEN = -G Ninja
 RELEASE = build/release
 ASAN = build/asan
