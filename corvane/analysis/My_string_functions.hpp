@@ -306,6 +306,30 @@ std::u16string_view after_tab_field(std::u16string_view line, std::int32_t n);
 // The direction flag SetSortDescendingAndSort stores for this thread.
 bool sort_descending_flag();
 
+// ---- Sorting many lines by a key read once
+// What a line sorts by: the file name of its pre-tab part (ASCII letters upper-cased),
+// the date, integer or float of after-tab field `field`, or its key in a prepared custom
+// order. The order is the one the list comparisons above give: names and dates ascending,
+// numbers largest first; the custom order ascending by key.
+enum class line_key_kind { name, date, integer, floating, custom };
+struct line_sort_key {
+  line_key_kind kind = line_key_kind::name;
+  std::int32_t field = 1;                 // for dates and numbers
+  const TStringList* prepared = nullptr;  // for custom: CustomSortPreparedStringlist's list
+};
+
+// The indices of `lines` in the order of their keys; `descending` turns it round, as
+// SetSortDescendingAndSort's flag does. Each line's key is read once. Lines with equal keys
+// come in no set order unless `stable` (a custom order always keeps them in input
+// order; turned round, last first). Large lists are keyed and sorted on two threads.
+std::vector<std::uint32_t> sorted_line_order(const std::vector<std::u16string_view>& lines,
+                                             const line_sort_key& key, bool descending,
+                                             bool stable);
+// A line's key as text: the upper-cased file name; the date as "yyyy-mm-dd hh:nn:ss"; the
+// integer in decimal; the float as the shortest text of the IEEE single (a NaN as -1); the
+// custom order's key.
+std::u16string line_sort_key_text(std::u16string_view line, const line_sort_key& key);
+
 // ---- Custom sort order
 // A user's order is a comma-separated list of letters and letter groups ("a,b,c,ch,d").
 // Prepared, it is a string list of those entries, longest first (equal lengths by code

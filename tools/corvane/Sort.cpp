@@ -1,7 +1,6 @@
 // corvane sort: the lines of the inputs sorted as the tools sort their tab-separated
-// lists. Each line's key is read once with the library's field readers and the keys are
-// sorted in the order the list comparisons give: names and dates ascending, numbers
-// largest first, --reverse the other way; or the lines come in a custom order's order.
+// lists (sorted_line_order): names and dates ascending, numbers largest first, --reverse
+// the other way; or the lines come in a custom order's order.
 #include "tools/corvane/Sort.hpp"
 
 #include <CLI/CLI.hpp>
@@ -10,17 +9,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
-#include <numeric>
 #include <sstream>
 #include <string_view>
-#include <thread>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/package/CV7GeneralRuntimePack1.hpp"
-#include "corvane/rtl/DateTime.hpp"
 #include "corvane/rtl/Exception.hpp"
-#include "corvane/rtl/Object.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "tools/corvane/Dates_cli.hpp"
@@ -28,8 +23,6 @@
 namespace corvane::cli {
 
 namespace {
-
-enum class KeyKind { name, date, integer, floating, custom };
 
 // The inputs' lines: views into the texts, which stay alive beside them.
 struct Lines {
@@ -112,20 +105,20 @@ char* put_utf8(char* out, std::u16string_view s) {
 }
 
 // "name", "date[:C]", "int[:C]" or "float[:C]", C a column from 2 on (2 by default).
-bool parse_key(const std::string& text, KeyKind& kind, std::int32_t& field) {
+bool parse_key(const std::string& text, line_key_kind& kind, std::int32_t& field) {
   const std::size_t colon = text.find(':');
   const std::string word = text.substr(0, colon);
   field = 1;
   if (word == "name") {
-    kind = KeyKind::name;
+    kind = line_key_kind::name;
     return colon == std::string::npos;
   }
   if (word == "date") {
-    kind = KeyKind::date;
+    kind = line_key_kind::date;
   } else if (word == "int") {
-    kind = KeyKind::integer;
+    kind = line_key_kind::integer;
   } else if (word == "float") {
-    kind = KeyKind::floating;
+    kind = line_key_kind::floating;
   } else {
     return false;
   }
@@ -136,77 +129,6 @@ bool parse_key(const std::string& text, KeyKind& kind, std::int32_t& field) {
   if (ec != std::errc() || end != column.data() + column.size() || c < 2) return false;
   field = c - 1;
   return true;
-}
-
-// The lines' indices in the order of their keys. Keys are sorted beside their indices, so
-// that comparisons read memory in order rather than jump through an index.
-template <typename Key, typename Less>
-std::vector<std::uint32_t> order_by(const std::vector<Key>& keys, Less less, bool stable) {
-  std::vector<std::pair<Key, std::uint32_t>> keyed(keys.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) keyed[i] = {keys[i], static_cast<std::uint32_t>(i)};
-  auto by_key = [&](const auto& a, const auto& b) { return less(a.first, b.first); };
-  auto sort_range = [&](auto first, auto last) {
-    if (stable) {
-      std::stable_sort(first, last, by_key);
-    } else {
-      std::sort(first, last, by_key);
-    }
-  };
-  // A large list is sorted in two halves side by side, then merged; the merge takes the
-  // first half's line on equal keys, so --stable stays stable.
-  const unsigned processors = std::thread::hardware_concurrency();
-  if (keyed.size() >= 65536 && processors > 1) {
-    const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(keyed.size() / 2);
-    std::thread second([&] { sort_range(middle, keyed.end()); });
-    sort_range(keyed.begin(), middle);
-    second.join();
-    std::vector<std::pair<Key, std::uint32_t>> merged(keyed.size());
-    std::merge(keyed.begin(), middle, middle, keyed.end(), merged.begin(), by_key);
-    keyed.swap(merged);
-  } else {
-    sort_range(keyed.begin(), keyed.end());
-  }
-  std::vector<std::uint32_t> order(keys.size());
-  for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
-  return order;
-}
-
-// The file name of the text before the first tab (after the last "/", "\\" or ":"), as
-// filename_pre_tab_key finds it, before its letters are upper-cased.
-std::u16string_view file_name_of(std::u16string_view line) {
-  const std::size_t tab = line.find(u'\t');
-  if (tab == std::u16string_view::npos) return {};
-  std::u16string_view name = line.substr(0, tab);
-  const std::size_t delimiter = name.find_last_of(u"/\\:");
-  if (delimiter != std::u16string_view::npos) name.remove_prefix(delimiter + 1);
-  return name;
-}
-
-char16_t ascii_upper(char16_t c) {
-  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-}
-
-// Calls work(from, to) on [0, n) in two halves side by side when n is large.
-template <typename Work>
-void in_two_halves(std::size_t n, Work work) {
-  if (n < 65536 || std::thread::hardware_concurrency() < 2) {
-    work(std::size_t{0}, n);
-    return;
-  }
-  std::thread second([&] { work(n / 2, n); });
-  work(std::size_t{0}, n / 2);
-  second.join();
-}
-
-// NaN never comes from the float reader, but the order must be strict whatever it holds.
-float orderable(float f) {
-  return f != f ? -1.0f : f;
-}
-
-std::string float_text(float f) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, f);
-  return std::string(buffer, result.ptr);
 }
 
 }  // namespace
@@ -226,9 +148,8 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
     err << "corvane sort: say what to sort by: --by KEY, --order FILE or --order-text LIST\n";
     return 2;
   }
-  KeyKind kind = KeyKind::custom;
-  std::int32_t field = 1;
-  if (!has_order && !parse_key(options.by, kind, field)) {
+  line_sort_key key{line_key_kind::custom};
+  if (!has_order && !parse_key(options.by, key.kind, key.field)) {
     err << "corvane sort: --by " << options.by
         << " is no key (name, date[:C], int[:C] or float[:C], C a column from 2 on)\n";
     return 2;
@@ -277,113 +198,13 @@ int command_sort(const SortOptions& options, std::istream& in, std::ostream& out
   const std::vector<std::u16string_view>& lines = input.lines;
   const std::size_t n = lines.size();
 
-  std::vector<std::uint32_t> order;
+  key.prepared = prepared.get();
+  const std::vector<std::uint32_t> order =
+      sorted_line_order(lines, key, options.reverse, options.stable);
   std::vector<std::string> shown;  // the keys as --show-key prints them
-  const bool flag = options.reverse;
-  switch (kind) {
-    case KeyKind::name: {
-      // Each line sorts first on its key's first eight code units packed into two
-      // integers, which settles most comparisons (all those of keys up to eight long)
-      // without reading the line; the rest compare the file names with ASCII letters
-      // upper-cased as they go.
-      struct NameKey {
-        std::uint64_t high, low;
-        const char16_t* name;
-        std::uint32_t length;
-      };
-      std::vector<NameKey> keys(n);
-      in_two_halves(n, [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-          const std::u16string_view name = file_name_of(lines[i]);
-          std::uint64_t high = 0, low = 0;
-          for (std::size_t k = 0; k < 4; ++k) {
-            high = high << 16 | (k < name.size() ? ascii_upper(name[k]) : 0);
-          }
-          for (std::size_t k = 4; k < 8; ++k) {
-            low = low << 16 | (k < name.size() ? ascii_upper(name[k]) : 0);
-          }
-          keys[i] = {high, low, name.data(), static_cast<std::uint32_t>(name.size())};
-        }
-      });
-      auto less = [](const NameKey& a, const NameKey& b) {
-        if (a.high != b.high) return a.high < b.high;
-        if (a.low != b.low) return a.low < b.low;
-        // Equal so far: short keys differ only by their length (a U+0000 pads the prefix).
-        if (a.length <= 8 && b.length <= 8) return a.length < b.length;
-        const std::uint32_t common = std::min(a.length, b.length);
-        for (std::uint32_t k = 8; k < common; ++k) {
-          const char16_t ca = ascii_upper(a.name[k]), cb = ascii_upper(b.name[k]);
-          if (ca != cb) return ca < cb;
-        }
-        return a.length < b.length;
-      };
-      order = order_by(
-          keys,
-          [flag, less](const NameKey& a, const NameKey& b) {
-            return flag ? less(b, a) : less(a, b);
-          },
-          options.stable);
-      if (options.show_key) {
-        for (const auto& line : lines) shown.push_back(u8(filename_pre_tab_key(line)));
-      }
-      break;
-    }
-    case KeyKind::date: {
-      std::vector<double> keys(n);
-      in_two_halves(n, [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) keys[i] = AfterTabDateOf(lines[i], field);
-      });
-      order = order_by(
-          keys, [flag](double a, double b) { return flag ? b < a : a < b; }, options.stable);
-      if (options.show_key) {
-        for (double k : keys) shown.push_back(u8(FormatDateTime(u"yyyy-mm-dd hh:nn:ss", k)));
-      }
-      break;
-    }
-    case KeyKind::integer: {
-      std::vector<std::int32_t> keys(n);
-      in_two_halves(n, [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) keys[i] = AfterTabIntegerOf(lines[i], field);
-      });
-      order = order_by(
-          keys, [flag](std::int32_t a, std::int32_t b) { return flag ? a < b : b < a; },
-          options.stable);
-      if (options.show_key) {
-        for (std::int32_t k : keys) shown.push_back(std::to_string(k));
-      }
-      break;
-    }
-    case KeyKind::floating: {
-      std::vector<float> keys(n);
-      in_two_halves(n, [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i)
-          keys[i] = orderable(AfterTabFloatOf(lines[i], field));
-      });
-      order = order_by(
-          keys, [flag](float a, float b) { return flag ? a < b : b < a; }, options.stable);
-      if (options.show_key) {
-        for (float k : keys) shown.push_back(float_text(k));
-      }
-      break;
-    }
-    case KeyKind::custom: {
-      TStringList list;
-      list.SetCapacity(static_cast<std::int32_t>(n));
-      for (const auto& line : lines) list.Add(std::u16string(line));
-      // Lines with equal keys keep their input order, so --stable costs nothing here.
-      const std::unique_ptr<TStringList> sorted = CustomLinesSorted(list, *prepared);
-      order.resize(n);
-      for (std::size_t i = 0; i < n; ++i) {
-        order[i] = static_cast<std::uint32_t>(
-            int_from_object(sorted->GetObject(static_cast<std::int32_t>(i))));
-      }
-      if (flag) std::reverse(order.begin(), order.end());
-      if (options.show_key) {
-        for (const auto& line : lines)
-          shown.push_back(u8(NormalisedLineForCustomSort(line, *prepared)));
-      }
-      break;
-    }
+  if (options.show_key) {
+    shown.reserve(n);
+    for (const auto& line : lines) shown.push_back(u8(line_sort_key_text(line, key)));
   }
 
   // Written a block at a time; a block has room for the longest line at three bytes per

@@ -135,36 +135,6 @@ TEST_F(CorvaneSort, MistakesExitTwo) {
   }
 }
 
-TEST_F(CorvaneSort, StableKeepsInputOrderOfEqualKeys) {
-  // Large enough to be sorted in two halves and merged.
-  std::string bytes;
-  for (int i = 0; i < 70000; ++i)
-    bytes += "w\t" + std::to_string(i * 7 % 3) + "\t" + std::to_string(i) + "\n";
-  const std::string file = write_file("sort_stable.tsv", bytes);
-  for (bool reverse : {false, true}) {
-    std::vector<std::string> args{"sort", "--by", "int:2", "--stable", file};
-    if (reverse) args.push_back("--reverse");
-    const Result r = run_command(args);
-    ASSERT_EQ(r.status, 0) << r.err;
-    std::istringstream in(r.out);
-    std::string line;
-    int last_key = reverse ? -1 : 3, last_serial = -1, count = 0;
-    while (std::getline(in, line)) {
-      const int key = std::stoi(line.substr(2));
-      const int serial = std::stoi(line.substr(line.rfind('\t') + 1));
-      if (key != last_key) {
-        ASSERT_TRUE(reverse ? key > last_key : key < last_key);
-        last_serial = -1;
-      }
-      ASSERT_GT(serial, last_serial);
-      last_key = key;
-      last_serial = serial;
-      ++count;
-    }
-    EXPECT_EQ(count, 70000);
-  }
-}
-
 // Lines of a real text's word list, shuffled: the program's order and the library's list
 // comparisons give the same sequence of keys.
 TEST_F(CorvaneSort, AgreesWithTheListComparisons) {
