@@ -2,9 +2,9 @@
 // before main, once, with the start-up globals set.
 #include <cstdio>
 
-#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
+#include "corvane/package/CV7GeneralRuntimePack1.hpp"
 
 int main() {
   using namespace corvane;
