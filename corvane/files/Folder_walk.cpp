@@ -2,7 +2,6 @@
 // again (the same device and inode, through a link loop or a second link) is not.
 #include "corvane/files/Folder_walk.hpp"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -11,6 +10,8 @@
 #include <cstring>
 #include <set>
 #include <utility>
+
+#include "corvane/platform/FindFiles.hpp"
 
 namespace corvane {
 
@@ -28,23 +29,14 @@ void walk_folder(const std::string& path, const struct stat& st,
                  const std::function<bool(std::string_view)>& wanted, walked_texts& out,
                  std::set<folder_id>& seen) {
   if (!seen.insert({st.st_dev, st.st_ino}).second) return;
-  DIR* dir = ::opendir(path.c_str());
-  if (dir == nullptr) {
-    out.problems.push_back({path, "folder cannot be read: " + error_reason(errno)});
+  std::vector<std::string> names;
+  int open_error = 0, read_error = 0;
+  if (!sorted_folder_names(path, names, open_error, read_error)) {
+    out.problems.push_back({path, "folder cannot be read: " + error_reason(open_error)});
     return;
   }
-  std::vector<std::string> names;
-  errno = 0;
-  while (const dirent* e = ::readdir(dir)) {
-    const std::string_view name = e->d_name;
-    if (name != "." && name != "..") names.emplace_back(name);
-    errno = 0;
-  }
-  const int read_error = errno;
-  ::closedir(dir);
   if (read_error != 0)
     out.problems.push_back({path, "folder cannot be read whole: " + error_reason(read_error)});
-  std::sort(names.begin(), names.end());
   const std::string prefix = path.ends_with('/') ? path : path + '/';
   for (const std::string& name : names) {
     const std::string child = prefix + name;

@@ -62,27 +62,39 @@ std::int32_t attributes_from_mode(std::u16string_view name, unsigned mode) {
   return attr;
 }
 
-bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& entries,
-                         std::vector<find_problem>& problems) {
-  entries.clear();
-  std::string path = utf16_to_utf8(folder);
-  DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+bool sorted_folder_names(const std::string& path, std::vector<std::string>& names, int& open_error,
+                         int& read_error) {
+  names.clear();
+  open_error = read_error = 0;
+  DIR* dir = ::opendir(path.c_str());
   if (dir == nullptr) {
-    problems.push_back({path, "folder cannot be read: " + reason_of(errno)});
+    open_error = errno;
     return false;
   }
-  std::vector<std::string> names;
   errno = 0;
   while (const dirent* e = ::readdir(dir)) {
     const std::string_view name = e->d_name;
     if (name != "." && name != "..") names.emplace_back(name);
     errno = 0;
   }
-  const int read_error = errno;
+  read_error = errno;
   ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return true;
+}
+
+bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& entries,
+                         std::vector<find_problem>& problems) {
+  entries.clear();
+  std::string path = utf16_to_utf8(folder);
+  std::vector<std::string> names;
+  int open_error = 0, read_error = 0;
+  if (!sorted_folder_names(path.empty() ? "." : path, names, open_error, read_error)) {
+    problems.push_back({path, "folder cannot be read: " + reason_of(open_error)});
+    return false;
+  }
   if (read_error != 0)
     problems.push_back({path, "folder cannot be read whole: " + reason_of(read_error)});
-  std::sort(names.begin(), names.end());
   if (!path.empty() && path.back() != '/') path += '/';
   entries.reserve(names.size());
   for (const std::string& name : names) {

@@ -42,6 +42,12 @@ struct find_problem {
 // bytes of their names. An entry that cannot be examined (a dangling link, a name that is
 // not UTF-8) goes to `problems` instead. False, with a problem, when the folder cannot be
 // opened; a folder read only in part keeps what was read and reports why.
+// The names in folder `path` ("." and ".." left out) in byte order, the folder read once.
+// False with `open_error` set to errno when it cannot be opened; `read_error` is the errno
+// of a listing cut short (the names read before it are given), else 0.
+bool sorted_folder_names(const std::string& path, std::vector<std::string>& names, int& open_error,
+                         int& read_error);
+
 bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& entries,
                          std::vector<find_problem>& problems);
 
