@@ -141,3 +141,17 @@ bounded() {
   fi
   printf '%s(?:%s)%s' "$before" "$word" "$after"
 }
+
+# Median of the CPU (user + system) and wall seconds of RUNS runs of a command, as
+# "CPU WALL".
+median_run() {
+  local i cpu=() wall=() t
+  for ((i = 0; i < RUNS; i++)); do
+    t=$({ TIMEFORMAT='%U %S %R'; time "$@" >/dev/null 2>&1; } 2>&1)
+    read -r u s r <<<"$t"
+    cpu+=("$(echo "$u + $s" | bc -l)")
+    wall+=("$r")
+  done
+  printf '%s %s\n' "$(printf '%s\n' "${cpu[@]}" | sort -g | sed -n "$((RUNS / 2 + 1))p")" \
+    "$(printf '%s\n' "${wall[@]}" | sort -g | sed -n "$((RUNS / 2 + 1))p")"
+}

@@ -22,20 +22,6 @@ if [ ! -s "$ARCHIVE" ]; then
   (cd "$TEXTS" && zip -q -X "$ARCHIVE.part" $SOURCE_TEXTS) && mv "$ARCHIVE.part" "$ARCHIVE"
 fi
 
-# Median of the CPU (user + system) and wall seconds of RUNS runs of a command, as
-# "CPU WALL".
-median_run() {
-  local i cpu=() wall=() t
-  for ((i = 0; i < RUNS; i++)); do
-    t=$({ TIMEFORMAT='%U %S %R'; time "$@" >/dev/null 2>&1; } 2>&1)
-    read -r u s r <<<"$t"
-    cpu+=("$(echo "$u + $s" | bc -l)")
-    wall+=("$r")
-  done
-  printf '%s %s\n' "$(printf '%s\n' "${cpu[@]}" | sort -g | sed -n "$((RUNS / 2 + 1))p")" \
-    "$(printf '%s\n' "${wall[@]}" | sort -g | sed -n "$((RUNS / 2 + 1))p")"
-}
-
 "$CORVANE" zip cat "$ARCHIVE" >/dev/null || peer_die "corvane zip cat failed"
 unzip -p "$ARCHIVE" >/dev/null || peer_die "unzip -p failed"
 read -r ours_cpu ours_wall <<<"$(median_run "$CORVANE" zip cat "$ARCHIVE")"
