@@ -180,6 +180,10 @@ class TStringList : public TObject {
 std::vector<std::u16string> split_text_lines(std::u16string_view text,
                                              std::u16string_view line_break = u"\r\n");
 
+// The lines split_text_lines cuts with the line break CR LF, each followed by CR LF, into
+// `out` in one pass (no list of lines is made): the text as a string list gives it back.
+void text_with_crlf_lines(std::u16string_view text, std::u16string& out);
+
 // Decodes the bytes of a text file: BOM EF BB BF (UTF-8), FF FE (UTF-16LE), FE FF
 // (UTF-16BE), else the system 8-bit code page. The mark is not part of the result; an
 // odd last byte of UTF-16 is dropped.

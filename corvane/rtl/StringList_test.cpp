@@ -231,6 +231,15 @@ TEST_F(StringListTest, SetTextSplitsAtCrLfLfAndCr) {
   EXPECT_EQ(joined(list), "one");
   list.SetText(u"");
   EXPECT_EQ(list.Count(), 0);
+  // The one-pass rewrite with CR LF gives what the list's own text gives.
+  for (const std::u16string text :
+       {std::u16string(u"a\r\nb\nc\rd\n\re"), std::u16string(u"x\r\n"), std::u16string(u"\r\n"),
+        std::u16string(u"one\0two", 7), std::u16string(u""), std::u16string(u"tail")}) {
+    list.SetText(text);
+    std::u16string rewritten;
+    text_with_crlf_lines(text, rewritten);
+    EXPECT_EQ(rewritten, list.Text()) << u8(text);
+  }
   // Any other line break is the only thing that ends a line.
   list.SetLineBreak(u"##");
   list.SetText(u"a##b\r\nc####d##");

@@ -71,6 +71,25 @@ std::u16string TStringList::GetTextStr() {
   return text;
 }
 
+void text_with_crlf_lines(std::u16string_view text, std::u16string& out) {
+  out.clear();
+  out.reserve(text.size() + text.size() / 16 + 2);
+  bool open_line = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == 0) break;
+    if (c == u'\r' || c == u'\n') {
+      out += u"\r\n";
+      open_line = false;
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      out.push_back(c);
+      open_line = true;
+    }
+  }
+  if (open_line) out += u"\r\n";
+}
+
 std::vector<std::u16string> split_text_lines(std::u16string_view text,
                                              std::u16string_view line_break) {
   std::vector<std::u16string> lines;

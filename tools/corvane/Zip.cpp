@@ -64,27 +64,6 @@ bool ask_to_replace(const std::u16string& path, std::ostream& err) {
   return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
 }
 
-// The text's lines as split_text_lines cuts them (a line ends at CR LF, CR or LF; LF CR
-// ends two; U+0000 ends the text), each followed by CR LF, in one pass.
-void with_crlf_lines(std::u16string_view text, std::u16string& out) {
-  out.clear();
-  out.reserve(text.size() + text.size() / 16 + 2);
-  bool open_line = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c == 0) break;
-    if (c == u'\r' || c == u'\n') {
-      out += u"\r\n";
-      open_line = false;
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    } else {
-      out.push_back(c);
-      open_line = true;
-    }
-  }
-  if (open_line) out += u"\r\n";
-}
-
 }  // namespace
 
 int command_zip_list(const std::string& archive, bool json, std::ostream& out, std::ostream& err) {
@@ -153,7 +132,7 @@ int command_zip_cat(const std::string& archive, const std::vector<std::string>& 
       status = 2;
       continue;
     }
-    with_crlf_lines(text, lines);
+    text_with_crlf_lines(text, lines);
     std::u16string().swap(text);
     out << u8(lines);
   }
