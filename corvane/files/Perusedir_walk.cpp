@@ -88,9 +88,17 @@ void read_listing(const std::u16string& folder, perusal_listing& out,
   out.state.assign(n, 0);
   out.entries.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    out.names16[i] = utf8_to_utf16(out.names[i].bytes);
+    const std::string& bytes = out.names[i].bytes;
+    std::u16string& name = out.names16[i];
+    bool ascii = true;
+    for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+      name.assign(bytes.begin(), bytes.end());
+      continue;
+    }
+    name = utf8_to_utf16(bytes);
     // A name converts to UTF-16 and back unchanged only when it is valid UTF-8.
-    if (utf16_to_utf8(out.names16[i]) != out.names[i].bytes) out.is_utf8[i] = false;
+    if (utf16_to_utf8(name) != bytes) out.is_utf8[i] = false;
   }
 }
 
@@ -164,9 +172,9 @@ bool TPeruseDir::IsExcludedFolder(const std::u16string& Path) const {
 
 bool TPeruseDir::HasExcludedExtension(const std::u16string& Name) const {
   if (fExtExcludeMasks.empty()) return false;
-  const std::size_t dot = Name.rfind(u'.');
-  if (dot == std::u16string::npos) return false;
-  return WhereInAMask(std::u16string_view(Name).substr(dot), fExtExcludeMasks) >= 0;
+  // From the last "." of the last part: an archive's entry names its folders too.
+  const std::u16string ext = ExtractFileExt(Name);
+  return !ext.empty() && WhereInAMask(ext, fExtExcludeMasks) >= 0;
 }
 
 bool TPeruseDir::fIsAZipfile(const std::u16string& Name) const {
@@ -232,7 +240,7 @@ bool TPeruseDir::HandleAllFilesIn(const std::u16string& Folder, TMySearchRecList
       if (!any) continue;
       if (!fProcessing_files) {
         log_line(u"processing stopped");
-        break;
+        continue;
       }
       for (std::size_t i = 0; i < n && fProcessing_files; ++i) {
         const std::u16string& name = l.names16[i];
