@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/files/Perusedir.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "testing/Zip_builder.hpp"
@@ -127,6 +128,29 @@ TEST(PeruseDir, SystemHiddenAndDotUnderscoreFiles) {
   p.HandleAllFilesIn(t.u(), &list);
   EXPECT_EQ(list.GetAMySearchRec(0).Attr, 0x02 | 0x01 | 0x20);  // .hidden.txt
   EXPECT_EQ(list.GetAMySearchRec(2).Attr, 0x04);                // pipe.txt
+}
+
+TEST(PeruseDir, WritesItsLinesToTheLog) {
+  Tree t;
+  t.file("a.txt");
+  t.file(".h.txt");
+  const std::string log = t.path() + ".log";
+  SetLogFilename(u16(log));
+  keeping_log = true;
+  make(u"*.txt").HandleAllFilesIn(t.u(), nullptr);
+  keeping_log = false;
+  SetLogFilename(u"");
+  std::ifstream in(log, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  fs::remove(log);
+  std::u16string text(bytes.size() / 2, u' ');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                    static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  EXPECT_NE(text.find(u"searching " + t.u() + u"/ for *.txt\r\n"), std::u16string::npos)
+      << u8(text);
+  EXPECT_NE(text.find(u"ignoring .h.txt (34)\r\n"), std::u16string::npos);
+  EXPECT_NE(text.find(u"\tfound a.txt\r\n"), std::u16string::npos);
 }
 
 TEST(PeruseDir, NamesThatCannotBeTakenAreReported) {
