@@ -57,13 +57,6 @@ void log_line(const std::u16string& line) {
   if (log_is_kept()) AddToLogFile(line);
 }
 
-// The system's reason, as the find functions word it ("permission denied").
-std::string reason_of(int error) {
-  std::string s = utf16_to_utf8(SysErrorMessage(error));
-  if (!s.empty() && s[0] >= 'A' && s[0] <= 'Z') s[0] = static_cast<char>(s[0] - 'A' + 'a');
-  return s;
-}
-
 void report(const TFindProblemEvent& event, const std::string& path, const std::string& reason) {
   if (event) event(path, reason);
 }
@@ -77,11 +70,12 @@ void read_listing(const std::u16string& folder, perusal_listing& out,
   int open_error = 0, read_error = 0;
   out.opened = sorted_folder_listing(out.folder_bytes, out.names, open_error, read_error);
   if (!out.opened) {
-    report(event, out.folder_bytes, "folder cannot be read: " + reason_of(open_error));
+    report(event, out.folder_bytes, "folder cannot be read: " + find_error_reason(open_error));
     return;
   }
   if (read_error != 0)
-    report(event, out.folder_bytes, "folder cannot be read whole: " + reason_of(read_error));
+    report(event, out.folder_bytes,
+           "folder cannot be read whole: " + find_error_reason(read_error));
   const std::size_t n = out.names.size();
   out.names16.resize(n);
   out.is_utf8.assign(n, true);
