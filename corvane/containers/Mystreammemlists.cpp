@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
 
 namespace corvane {
@@ -246,6 +247,14 @@ void TStringMemList::AddString(std::u16string_view line) {
   auto holder = std::make_unique<std::u16string>(line);
   Add(holder.get());
   holder.release();
+}
+
+void TStringMemList::AddLines(std::u16string_view text) {
+  for (std::u16string& line : split_text_lines(text)) {
+    auto holder = std::make_unique<std::u16string>(std::move(line));
+    Add(holder.get());
+    holder.release();
+  }
 }
 
 const std::u16string& TStringMemList::Strings(std::int32_t Index) const {

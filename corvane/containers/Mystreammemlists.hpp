@@ -167,6 +167,8 @@ class TStringMemList : public TMyStreamMemList {
   ~TStringMemList() override;
 
   void AddString(std::u16string_view line);
+  // Adds the lines of a text, cut as a string list cuts its text (CR LF, LF or CR).
+  void AddLines(std::u16string_view text);
   const std::u16string& Strings(std::int32_t Index) const;
 
   std::int32_t SizeofHolderData(std::int32_t Index) override;

@@ -13,7 +13,6 @@
 #include "corvane/containers/Mystreammemlists.hpp"
 #include "corvane/files/Corpus_file_text.hpp"
 #include "corvane/package/CV7GeneralRuntimePack1.hpp"
-#include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "tools/corvane/Cli.hpp"
 #include "tools/corvane/Json.hpp"
@@ -63,7 +62,7 @@ int command_shm_put(const std::string& name, const std::string& file, std::istre
     }
   }
   TStringMemList list(u16(name));
-  for (const std::u16string& line : split_text_lines(text)) list.AddString(line);
+  list.AddLines(text);
   std::u16string().swap(text);
   if (!list.CopyToMemmap()) {
     const std::string why = list.memmap->FailureText();
