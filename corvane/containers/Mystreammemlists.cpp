@@ -206,10 +206,9 @@ bool TMyStreamMemList::MoveToMemmap() {
 bool TMyStreamMemList::LoadFromMemmap() {
   Clear();
   data_only_in_memmap = false;
-  // What is there now: the block may have been made again since this map was opened. A
-  // reader only opens, never makes or resizes the memory.
-  // FSize then comes from the size word, within what the object holds; a word that does
-  // not cover itself leaves nothing to read.
+  // What is there now (the block may have been made again since this map was opened),
+  // opened only, never made or resized. FSize then comes from the size word, within what
+  // the object holds; a word that does not cover itself leaves nothing to read.
   memmap->ReopenExisting();
   if (memmap->Size() < kHeader) return false;
   std::uint8_t word[4];

@@ -82,20 +82,6 @@ TEST(Myfilestreamu, ShortStringsRefuseWhatTheyCannotHold) {
   EXPECT_THROW(ReadShortString(empty), EReadError);
 }
 
-TEST(Myfilestreamu, FileStreamWritesItsOwnShortStrings) {
-  const std::string path = ::testing::TempDir() + "myfilestream_short.bin";
-  {
-    TMyFileStream file(u16(path), fmCreate);
-    EXPECT_TRUE(file.WriteAShortString(std::string_view("ab")));
-    EXPECT_FALSE(file.WriteAShortString(std::string(300, 'y')));
-  }
-  std::ifstream in(path, std::ios::binary);
-  const std::string got((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(got, std::string("\x02"
-                             "ab"));
-  std::remove(path.c_str());
-}
-
 TEST(Myfilestreamu, AnsiPcharsHaveATwoByteCount) {
   TMemoryStream s;
   WriteAnsiPchar(s, "abc");
