@@ -134,7 +134,7 @@ bool WriteShortString(TStream& Stream, std::string_view S) {
   if (S.size() > 255) return false;
   std::uint8_t bytes[256];
   bytes[0] = static_cast<std::uint8_t>(S.size());
-  std::memcpy(bytes + 1, S.data(), S.size());
+  std::copy(S.begin(), S.end(), bytes + 1);
   Stream.WriteBuffer(bytes, static_cast<std::int32_t>(S.size() + 1));
   return true;
 }
