@@ -83,6 +83,57 @@ bool sorted_folder_names(const std::string& path, std::vector<std::string>& name
   return true;
 }
 
+bool sorted_folder_listing(const std::string& path, std::vector<TListedName>& names,
+                           int& open_error, int& read_error) {
+  names.clear();
+  open_error = read_error = 0;
+  DIR* dir = ::opendir(path.c_str());
+  if (dir == nullptr) {
+    open_error = errno;
+    return false;
+  }
+  errno = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name != "." && name != "..") {
+      listed_kind kind = listed_kind::other;
+      switch (e->d_type) {
+        case DT_UNKNOWN:
+          kind = listed_kind::unknown;
+          break;
+        case DT_DIR:
+          kind = listed_kind::folder;
+          break;
+        case DT_REG:
+          kind = listed_kind::file;
+          break;
+        case DT_LNK:
+          kind = listed_kind::link;
+          break;
+        default:
+          break;
+      }
+      names.push_back({std::string(name), kind});
+    }
+    errno = 0;
+  }
+  read_error = errno;
+  ::closedir(dir);
+  std::sort(names.begin(), names.end(),
+            [](const TListedName& a, const TListedName& b) { return a.bytes < b.bytes; });
+  return true;
+}
+
+bool examine_bytes(const std::string& path, TFoundEntry& entry, std::string* reason) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+    if (reason != nullptr) *reason = reason_of(path.empty() ? ENOENT : errno);
+    return false;
+  }
+  fill_from_stat(st, entry);
+  return true;
+}
+
 bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& entries,
                          std::vector<find_problem>& problems) {
   entries.clear();

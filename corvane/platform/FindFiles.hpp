@@ -51,6 +51,24 @@ bool sorted_folder_names(const std::string& path, std::vector<std::string>& name
 bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& entries,
                          std::vector<find_problem>& problems);
 
+// What readdir tells of a name without examining it; `unknown` and `link` need a stat.
+enum class listed_kind : std::uint8_t { unknown, folder, file, link, other };
+
+struct TListedName {
+  std::string bytes;  // the name as the system gave it
+  listed_kind kind = listed_kind::unknown;
+};
+
+// sorted_folder_names with what readdir tells of each name, so that a walk looking for
+// folders, or for names matching a mask, examines only the entries it may want.
+bool sorted_folder_listing(const std::string& path, std::vector<TListedName>& names,
+                           int& open_error, int& read_error);
+
+// Examines the entry at `path` (bytes, links followed) as read_folder_entries does, except
+// that entry.Name is set by the caller and used for the hidden bit. False, with the
+// system's reason, when it cannot be examined.
+bool examine_bytes(const std::string& path, TFoundEntry& entry, std::string* reason = nullptr);
+
 // The entry `path` names, as read_folder_entries would give it (its Name the last
 // component). False when it cannot be examined.
 bool examine_path(std::u16string_view path, TFoundEntry& entry, std::string* reason = nullptr);

@@ -1,4 +1,4 @@
-#include "corvane/search/Widemasks.hpp"
+#include "corvane/text/Widemasks.hpp"
 
 #include <gtest/gtest.h>
 
