@@ -5,10 +5,11 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstring>
 
 #include "corvane/files/File_utils.hpp"
-#include "corvane/files/Folder_walk.hpp"
 #include "corvane/files/Zip_utils.hpp"
 #include "corvane/platform/FindFiles.hpp"
 #include "corvane/platform/ZipForge.hpp"
@@ -63,7 +64,10 @@ class gatherer {
     if (::stat(p.c_str(), &st) != 0) {
       const int e = errno;
       const gathered_text named = text_named(p);
-      if (!named.archive.empty()) return entry(named);
+      struct stat archive {};
+      if (!named.archive.empty() && ::stat(named.archive.c_str(), &archive) == 0 &&
+          S_ISREG(archive.st_mode))
+        return entry(named);
       problem(p, e == ENOENT ? "no such file or folder" : error_reason(e));
       return;
     }
@@ -74,18 +78,8 @@ class gatherer {
       if (o_.recurse) perusal_.ProcessAllSubDirectories(start);
       return;
     }
-    // A file named directly is taken whatever its name and masks say; an archive's
-    // entries are its texts, unless archives are taken as files.
-    const std::size_t slash = p.rfind('/');
-    const std::string base = slash == std::string::npos ? p : p.substr(slash + 1);
-    if (o_.examine_zips && !o_.zips_as_files && S_ISREG(st.st_mode) && is_utf8(p) &&
-        perusal_.fIsAZipfile(u16(base))) {
-      const std::string dir = slash == std::string::npos ? "" : p.substr(0, slash + 1);
-      list_.Clear();
-      perusal_.AddAZip(&list_, u16(dir), u16(base));
-      emit(dir, p);
-      return;
-    }
+    // A file named directly is taken as it is, whatever its name and the masks say (an
+    // archive too: its entries are named through it, "corpus.zip/a.txt").
     TFoundEntry found;
     examine_bytes(p, found);
     gathered_text t;
@@ -106,14 +100,13 @@ class gatherer {
     list_.SetSort(o_.sort);
     std::string prefix = utf16_to_utf8(dir);
     if (!prefix.ends_with('/')) prefix += '/';
-    emit(prefix, {});
+    emit(prefix);
     ++folders_;
     if (events_.progress) events_.progress(folders_, texts_);
   }
 
-  // The records of list_: files of folder `prefix`, entries of archives in it (`archive`:
-  // the one archive they all come from, when known).
-  void emit(const std::string& prefix, const std::string& archive) {
+  // The records of list_: files of folder `prefix` and entries of the archives in it.
+  void emit(const std::string& prefix) {
     const std::int32_t n = list_.Count();
     for (std::int32_t i = 0; i < n; ++i) {
       const TMySearchRec& r = static_cast<const TMySearchRecHolder*>(list_.Get(i))->data;
@@ -125,12 +118,8 @@ class gatherer {
       t.number_within_zip = r.Number_Within_Zip;
       if (r.Number_Within_Zip > 0) {
         t.path = utf16_to_utf8(r.ShortName);
-        if (!archive.empty()) {
-          t.archive = archive;
-        } else {
-          const std::size_t end = archive_end(t.path, prefix.size());
-          t.archive = t.path.substr(0, end == std::string::npos ? 0 : end);
-        }
+        const std::size_t end = archive_end(t.path, prefix.size());
+        t.archive = t.path.substr(0, end == std::string::npos ? 0 : end);
       } else {
         t.path = prefix + utf16_to_utf8(r.ShortName);
       }
@@ -199,6 +188,71 @@ std::vector<gathered_text> gather_texts(const std::vector<std::string>& paths,
   events.problem = [&problems](const gathering_problem& p) { problems.push_back(p); };
   gather_texts(paths, options, events);
   return texts;
+}
+
+struct entry_reader::state {
+  std::string path;
+  std::unique_ptr<TZipForge> zip;
+  std::u16string reason;  // the component's last failure
+};
+
+entry_reader::entry_reader() : s_(new state) {}
+entry_reader::~entry_reader() = default;
+
+bool entry_reader::read(const gathered_text& text, std::string& bytes, std::uint64_t limit,
+                        std::string& why) {
+  bytes.clear();
+  state& s = *s_;
+  if (text.archive.empty() || text.path.size() <= text.archive.size() + 1 ||
+      !text.path.starts_with(text.archive)) {
+    why = "names no entry of an archive";
+    return false;
+  }
+  if (!s.zip || s.path != text.archive) {
+    s.zip.reset();
+    s.path.clear();
+    auto zip = std::make_unique<TZipForge>();
+    state* at = &s;
+    zip->OnProcessFileFailure = [at](const std::u16string&, const std::u16string& r) {
+      at->reason = r;
+    };
+    zip->FileName = u16(text.archive);
+    try {
+      zip->OpenArchive();
+    } catch (const Exception& e) {
+      why = "the archive cannot be read: " + utf16_to_utf8(e.Message());
+      return false;
+    }
+    s.zip = std::move(zip);
+    s.path = text.archive;
+  }
+  TZipForge& zip = *s.zip;
+  const std::u16string name = u16(std::string_view(text.path).substr(text.archive.size() + 1));
+  std::int32_t index = text.number_within_zip - 1;
+  // The number says where the entry was when the archive was listed; the name decides.
+  if (index < 0 || index >= zip.GetEntryCount() || zip.GetAZipMainDetail(index) != name)
+    index = zip.IndexOfEntry(name);
+  if (index < 0) {
+    why = "no such entry in " + text.archive;
+    return false;
+  }
+  if (zip.IsFolderEntry(index)) {
+    why = "is a folder";
+    return false;
+  }
+  s.reason.clear();
+  if (!zip.ExtractToBytes(index, bytes, limit)) {
+    bytes.clear();
+    why = "cannot be read from the archive: " + utf16_to_utf8(s.reason);
+    return false;
+  }
+  return true;
+}
+
+std::string error_reason(int error) {
+  std::string s = std::strerror(error);
+  if (!s.empty()) s[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(s[0])));
+  return s;
 }
 
 gathered_text text_named(const std::string& path) {

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,27 @@ std::size_t gather_texts(const std::vector<std::string>& paths, const gathering_
 std::vector<gathered_text> gather_texts(const std::vector<std::string>& paths,
                                         const gathering_options& options,
                                         std::vector<gathering_problem>& problems);
+
+// Reads the entries of archives into memory (never to disk), keeping the last archive
+// open for the entries after it. One per thread.
+class entry_reader {
+ public:
+  entry_reader();
+  ~entry_reader();
+  entry_reader(const entry_reader&) = delete;
+  entry_reader& operator=(const entry_reader&) = delete;
+  // The bytes of entry `text` (whose archive is set), at most `limit` of them. The entry
+  // is found by its number when the name there is still its own, else by its name. False,
+  // with `why` set and `bytes` empty, when it cannot be read.
+  bool read(const gathered_text& text, std::string& bytes, std::uint64_t limit, std::string& why);
+
+ private:
+  struct state;
+  std::unique_ptr<state> s_;
+};
+
+// The system's reason for an errno value, in lower case ("no such file or directory").
+std::string error_reason(int error);
 
 // A text named by its path, as a search takes it: a file, or, when no file has that name
 // and it runs on past ".zip/" (or ".zip\"), the entry of that name in that archive (its

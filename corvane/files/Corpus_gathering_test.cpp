@@ -120,8 +120,8 @@ TEST_F(CorpusGathering, MasksExclusionsAndSwitches) {
   for (std::size_t i = 1; i < texts.size(); ++i) EXPECT_LE(texts[i - 1].size, texts[i].size);
 }
 
-// Paths named directly: a file is taken whatever the masks say, an archive gives its
-// entries, an entry is named through its archive; what is missing is reported in order
+// Paths named directly: a file (an archive too) is taken whatever the masks say, an entry
+// is named through its archive; what is missing is reported in order
 // and the rest gathered.
 TEST_F(CorpusGathering, PathsNamedDirectly) {
   gathering_options o;
@@ -129,12 +129,14 @@ TEST_F(CorpusGathering, PathsNamedDirectly) {
   Names problems;
   EXPECT_EQ(gather(o,
                    {root + "/a.txt", root + "/nothing", root + "/c.zip", root + "/c.zip/y/z.txt",
-                    root + "/c.zip/none.txt", root + "/bad.zip/a.txt", root + "/sub"},
+                    root + "/c.zip/none.txt", root + "/bad.zip/a.txt", root + "/sub",
+                    root + "/no.zip/a.txt"},
                    &problems),
-            (Names{"a.txt", "c.zip/w.htm", "c.zip/y/z.txt"}));
+            (Names{"a.txt", "c.zip", "c.zip/y/z.txt"}));
   EXPECT_EQ(texts[2].number_within_zip, 2);
   EXPECT_EQ(texts[2].archive, root + "/c.zip");
-  ASSERT_EQ(problems.size(), 3u);
+  ASSERT_EQ(problems.size(), 4u);
+  EXPECT_EQ(problems[3], "no.zip/a.txt: no such file or folder");
   EXPECT_EQ(problems[0], "nothing: no such file or folder");
   EXPECT_EQ(problems[1], "c.zip/none.txt: no such entry in " + root + "/c.zip");
   EXPECT_TRUE(problems[2].starts_with("bad.zip: the archive cannot be read: ")) << problems[2];

@@ -19,8 +19,8 @@
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/Corpus_file_text.hpp"
+#include "corvane/files/Corpus_gathering.hpp"
 #include "corvane/files/File_utils.hpp"
-#include "corvane/files/Folder_walk.hpp"
 #include "corvane/platform/ZipForge.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Strings.hpp"
@@ -37,13 +37,6 @@ using detail::part_output;
 
 // Bytes of hits a part that waits for the parts before it may hold.
 constexpr std::size_t kMostWaiting = std::size_t{4} << 20;
-
-// The archive a worker read its last entry from, kept open for the entries after it.
-struct open_archive {
-  std::string path;
-  std::unique_ptr<TZipForge> zip;
-  std::u16string reason;  // the component's last failure
-};
 
 // The paragraphs of a word-processor document whose bytes are in memory, as DOCXFileText
 // gives those of a file.
@@ -76,9 +69,9 @@ class readable_text {
  public:
   // Why the text cannot be searched, or "" when reader() can read it.
   std::string open(const gathered_text& text, const corpus_search_options& options,
-                   open_archive& archive) {
+                   entry_reader& entries) {
     docx_ = is_docx_file_name(u16(text.path));
-    if (!text.archive.empty()) return open_entry(text, options.entry_limit, archive);
+    if (!text.archive.empty()) return open_entry(text, options.entry_limit, entries);
     return open_file(text.path, options.stream_limit);
   }
   ~readable_text() {
@@ -102,39 +95,11 @@ class readable_text {
   }
 
  private:
-  std::string open_entry(const gathered_text& text, std::uint64_t limit, open_archive& archive) {
+  std::string open_entry(const gathered_text& text, std::uint64_t limit, entry_reader& entries) {
     in_memory_ = true;
     entry_name_ = text.path;
-    if (text.path.size() <= text.archive.size() + 1 || !text.path.starts_with(text.archive))
-      return "names no entry of " + text.archive;
-    if (!archive.zip || archive.path != text.archive) {
-      archive.zip.reset();
-      archive.path.clear();
-      auto zip = std::make_unique<TZipForge>();
-      open_archive* a = &archive;
-      zip->OnProcessFileFailure = [a](const std::u16string&, const std::u16string& why) {
-        a->reason = why;
-      };
-      zip->FileName = u16(text.archive);
-      try {
-        zip->OpenArchive();
-      } catch (const std::exception& e) {
-        return std::string("the archive cannot be read: ") + e.what();
-      }
-      archive.zip = std::move(zip);
-      archive.path = text.archive;
-    }
-    TZipForge& zip = *archive.zip;
-    const std::u16string name = u16(std::string_view(text.path).substr(text.archive.size() + 1));
-    std::int32_t index = text.number_within_zip - 1;
-    // The number says where the entry was when the archive was listed; the name decides.
-    if (index < 0 || index >= zip.GetEntryCount() || zip.GetAZipMainDetail(index) != name)
-      index = zip.IndexOfEntry(name);
-    if (index < 0) return "no such entry in " + text.archive;
-    if (zip.IsFolderEntry(index)) return "is a folder";
-    archive.reason.clear();
-    if (!zip.ExtractToBytes(index, bytes_, limit))
-      return "cannot be read from the archive: " + utf16_to_utf8(archive.reason);
+    std::string why;
+    if (!entries.read(text, bytes_, limit, why)) return why;
     if (docx_) return {};
     return kind_reason(
         FileBufferType(bytes_.data(), static_cast<std::int64_t>(bytes_.size()), false));
@@ -289,7 +254,7 @@ class corpus_run {
 
   void work(unsigned worker) {
     detail::part_searcher searcher(plan_);
-    open_archive archive;
+    entry_reader archive;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
       task t{};
@@ -307,7 +272,7 @@ class corpus_run {
 
   // Reads the text's start, settles its encoding and cuts it into parts; part 0 is the
   // caller's to search.
-  void open(std::size_t i, detail::part_searcher& searcher, open_archive& archive) {
+  void open(std::size_t i, detail::part_searcher& searcher, entry_reader& archive) {
     text_slot& text = texts_[i];
     std::unique_ptr<text_file_reader> reader;
     std::vector<std::size_t> cuts = {0, 0};

@@ -6,7 +6,7 @@
 #include <functional>
 #include <iostream>
 
-#include "corvane/files/Folder_walk.hpp"
+#include "corvane/files/Corpus_gathering.hpp"
 
 #include "tools/corvane/Dates_cli.hpp"
 #include "tools/corvane/Sort.hpp"

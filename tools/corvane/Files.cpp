@@ -54,22 +54,8 @@ class verdicts {
         verdict = verdict_text(FileContentsType(u16(t.path), true));
         return true;
       }
-      if (!zip_ || archive_ != t.archive) {
-        zip_ = std::make_unique<TZipForge>();
-        archive_.clear();
-        zip_->OnProcessFileFailure = [this](const std::u16string&, const std::u16string& r) {
-          reason_ = r;
-        };
-        zip_->FileName = u16(t.archive);
-        zip_->OpenArchive();
-        archive_ = t.archive;
-      }
       std::string bytes;
-      reason_.clear();
-      if (!zip_->ExtractToBytes(t.number_within_zip - 1, bytes, zip_->StringLimit)) {
-        why = "cannot be read from the archive: " + u8(reason_);
-        return false;
-      }
+      if (!entries_.read(t, bytes, kZipStringLimit, why)) return false;
       verdict =
           verdict_text(FileBufferType(bytes.data(), static_cast<std::int64_t>(bytes.size()), true));
       return true;
@@ -82,9 +68,7 @@ class verdicts {
   }
 
  private:
-  std::unique_ptr<TZipForge> zip_;
-  std::string archive_;
-  std::u16string reason_;
+  entry_reader entries_;
 };
 
 }  // namespace

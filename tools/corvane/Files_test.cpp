@@ -115,6 +115,18 @@ TEST_F(FilesTest, ExitStatusesAndProblems) {
   EXPECT_EQ(r.status, 2);
 }
 
+// cat and detect read an entry named through its archive as a file of its bytes.
+TEST_F(FilesTest, CatAndDetectReadEntriesOfArchives) {
+  const std::string zip = dir + "/zipped/corpus.zip";
+  Result r = run_corvane({"detect", zip + "/b.txt", zip + "/sub/c.txt", zip});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, zip + "/b.txt\t_UTF8\n" + zip + "/sub/c.txt\t_16_bit\n" + zip + "\t_Zip\n");
+  r = run_corvane({"cat", zip + "/sub/c.txt", zip + "/none.txt", zip + "/b.txt"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "no\r\ncaf\xC3\xA9 cat\r\n");
+  EXPECT_EQ(r.err, "corvane cat: " + zip + "/none.txt: no such entry in " + zip + "\n");
+}
+
 // The archive gives the same totals as the unpacked texts, names its texts as files does,
 // and a text two masks gather is searched once; hidden texts only when asked.
 TEST_F(FilesTest, ConcordSearchesArchivesAndGatheredTexts) {
