@@ -487,4 +487,5 @@ std::int32_t StringListCompareDescFreq(TStringList* List, std::int32_t Index1, s
 
 }  // namespace corvane
 
+#include "corvane/containers/Useful_classes_file_lists.hpp"
 #include "corvane/containers/Useful_classes_simple_search.hpp"

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/containers/Useful_classes_file_lists.hpp"
 #include "corvane/frame/Basic_types.hpp"
 #include "corvane/rtl/List.hpp"
 #include "corvane/rtl/Object.hpp"
@@ -45,12 +46,6 @@ class TMySearchRecHolder : public TObject {
  public:
   explicit TMySearchRecHolder(const TMySearchRec& rec);
   TMySearchRec data;
-};
-
-class TMySimpleSearchRecHolder : public TObject {
- public:
-  explicit TMySimpleSearchRecHolder(const TMySimpleSearchRec& rec);
-  TMySimpleSearchRec data;
 };
 
 // Two records are the same file when Size, DateTime and ShortName (exact case) are equal.

@@ -81,7 +81,6 @@ TListSortCompare list_comparison_for(TMySearchRecSort sort) {
 }  // namespace
 
 TMySearchRecHolder::TMySearchRecHolder(const TMySearchRec& rec) : data(rec) {}
-TMySimpleSearchRecHolder::TMySimpleSearchRecHolder(const TMySimpleSearchRec& rec) : data(rec) {}
 
 bool SameMySearchRec(const TMySearchRec& a, const TMySearchRec& b) {
   return a.Size == b.Size && a.DateTime == b.DateTime && a.ShortName == b.ShortName;

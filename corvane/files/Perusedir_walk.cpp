@@ -70,22 +70,29 @@ void read_listing(const std::u16string& folder, perusal_listing& out,
   int open_error = 0, read_error = 0;
   out.opened = sorted_folder_listing(out.folder_bytes, out.names, open_error, read_error);
   if (!out.opened) {
-    report(event, out.folder_bytes,
-           "folder cannot be read: " + utf16_to_utf8(SysErrorMessage(open_error)));
+    report(event, out.folder_bytes, "folder cannot be read: " + find_error_reason(open_error));
     return;
   }
   if (read_error != 0)
     report(event, out.folder_bytes,
-           "folder cannot be read whole: " + utf16_to_utf8(SysErrorMessage(read_error)));
+           "folder cannot be read whole: " + find_error_reason(read_error));
   const std::size_t n = out.names.size();
   out.names16.resize(n);
   out.is_utf8.assign(n, true);
   out.state.assign(n, 0);
   out.entries.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    out.names16[i] = utf8_to_utf16(out.names[i].bytes);
+    const std::string& bytes = out.names[i].bytes;
+    std::u16string& name = out.names16[i];
+    bool ascii = true;
+    for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+      name.assign(bytes.begin(), bytes.end());
+      continue;
+    }
+    name = utf8_to_utf16(bytes);
     // A name converts to UTF-16 and back unchanged only when it is valid UTF-8.
-    if (utf16_to_utf8(out.names16[i]) != out.names[i].bytes) out.is_utf8[i] = false;
+    if (utf16_to_utf8(name) != bytes) out.is_utf8[i] = false;
   }
 }
 
@@ -159,9 +166,9 @@ bool TPeruseDir::IsExcludedFolder(const std::u16string& Path) const {
 
 bool TPeruseDir::HasExcludedExtension(const std::u16string& Name) const {
   if (fExtExcludeMasks.empty()) return false;
-  const std::size_t dot = Name.rfind(u'.');
-  if (dot == std::u16string::npos) return false;
-  return WhereInAMask(std::u16string_view(Name).substr(dot), fExtExcludeMasks) >= 0;
+  // From the last "." of the last part: an archive's entry names its folders too.
+  const std::u16string ext = ExtractFileExt(Name);
+  return !ext.empty() && WhereInAMask(ext, fExtExcludeMasks) >= 0;
 }
 
 bool TPeruseDir::fIsAZipfile(const std::u16string& Name) const {
@@ -227,7 +234,7 @@ bool TPeruseDir::HandleAllFilesIn(const std::u16string& Folder, TMySearchRecList
       if (!any) continue;
       if (!fProcessing_files) {
         log_line(u"processing stopped");
-        break;
+        continue;
       }
       for (std::size_t i = 0; i < n && fProcessing_files; ++i) {
         const std::u16string& name = l.names16[i];

@@ -49,6 +49,10 @@ void fill_from_stat(const struct stat& st, TFoundEntry& entry) {
 
 }  // namespace
 
+std::string find_error_reason(int error) {
+  return reason_of(error);
+}
+
 std::int32_t attributes_from_mode(std::u16string_view name, unsigned mode) {
   std::int32_t attr = 0;
   if (S_ISDIR(mode))
@@ -60,27 +64,6 @@ std::int32_t attributes_from_mode(std::u16string_view name, unsigned mode) {
   if (!name.empty() && name.front() == u'.') attr |= faHidden;
   if ((mode & S_IWUSR) == 0) attr |= faReadOnly;
   return attr;
-}
-
-bool sorted_folder_names(const std::string& path, std::vector<std::string>& names, int& open_error,
-                         int& read_error) {
-  names.clear();
-  open_error = read_error = 0;
-  DIR* dir = ::opendir(path.c_str());
-  if (dir == nullptr) {
-    open_error = errno;
-    return false;
-  }
-  errno = 0;
-  while (const dirent* e = ::readdir(dir)) {
-    const std::string_view name = e->d_name;
-    if (name != "." && name != "..") names.emplace_back(name);
-    errno = 0;
-  }
-  read_error = errno;
-  ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return true;
 }
 
 bool sorted_folder_listing(const std::string& path, std::vector<TListedName>& names,
@@ -122,6 +105,16 @@ bool sorted_folder_listing(const std::string& path, std::vector<TListedName>& na
   std::sort(names.begin(), names.end(),
             [](const TListedName& a, const TListedName& b) { return a.bytes < b.bytes; });
   return true;
+}
+
+bool sorted_folder_names(const std::string& path, std::vector<std::string>& names, int& open_error,
+                         int& read_error) {
+  std::vector<TListedName> listed;
+  const bool opened = sorted_folder_listing(path, listed, open_error, read_error);
+  names.clear();
+  names.reserve(listed.size());
+  for (TListedName& n : listed) names.push_back(std::move(n.bytes));
+  return opened;
 }
 
 bool examine_bytes(const std::string& path, TFoundEntry& entry, std::string* reason) {
@@ -167,19 +160,12 @@ bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& e
 }
 
 bool examine_path(std::u16string_view path, TFoundEntry& entry, std::string* reason) {
-  const std::string bytes = utf16_to_utf8(path);
-  struct stat st {};
-  if (bytes.empty() || ::stat(bytes.c_str(), &st) != 0) {
-    if (reason != nullptr) *reason = reason_of(bytes.empty() ? ENOENT : errno);
-    return false;
-  }
   std::u16string_view name = path;
   while (name.size() > 1 && name.back() == u'/') name.remove_suffix(1);
   const std::size_t slash = name.find_last_of(u'/');
   if (slash != std::u16string_view::npos && name.size() > 1) name.remove_prefix(slash + 1);
   entry.Name = std::u16string(name);
-  fill_from_stat(st, entry);
-  return true;
+  return examine_bytes(utf16_to_utf8(path), entry, reason);
 }
 
 bool TFolderVisits::first_visit(const TFoundEntry& folder) {

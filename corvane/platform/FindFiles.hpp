@@ -51,6 +51,9 @@ bool sorted_folder_names(const std::string& path, std::vector<std::string>& name
 bool read_folder_entries(std::u16string_view folder, std::vector<TFoundEntry>& entries,
                          std::vector<find_problem>& problems);
 
+// The system's reason for an errno value, starting in lower case ("permission denied").
+std::string find_error_reason(int error);
+
 // What readdir tells of a name without examining it; `unknown` and `link` need a stat.
 enum class listed_kind : std::uint8_t { unknown, folder, file, link, other };
 
