@@ -91,6 +91,7 @@ class gatherer {
   }
 
   std::size_t texts() const { return texts_; }
+  bool stopped() const { return stopped_; }
 
  private:
   // One folder's files (Folder: as the walk reports it, without its trailing "/").
@@ -108,7 +109,7 @@ class gatherer {
   // The records of list_: files of folder `prefix` and entries of the archives in it.
   void emit(const std::string& prefix) {
     const std::int32_t n = list_.Count();
-    for (std::int32_t i = 0; i < n; ++i) {
+    for (std::int32_t i = 0; i < n && !stopped_; ++i) {
       const TMySearchRec& r = static_cast<const TMySearchRecHolder*>(list_.Get(i))->data;
       gathered_text t;
       t.date = r.DateTime;
@@ -156,7 +157,10 @@ class gatherer {
 
   void take(const gathered_text& t) {
     ++texts_;
-    if (events_.text) events_.text(t);
+    if (events_.text && !events_.text(t)) {
+      stopped_ = true;
+      perusal_.fProcessing_files = false;
+    }
   }
 
   void problem(const std::string& path, const std::string& reason) {
@@ -168,6 +172,7 @@ class gatherer {
   TPeruseDir perusal_;
   TMySearchRecList list_;
   std::size_t folders_ = 0, texts_ = 0;
+  bool stopped_ = false;
 };
 
 }  // namespace
@@ -175,7 +180,7 @@ class gatherer {
 std::size_t gather_texts(const std::vector<std::string>& paths, const gathering_options& options,
                          const gathering_events& events) {
   gatherer g(options, events);
-  for (const std::string& p : paths) g.path(p);
+  for (std::size_t i = 0; i < paths.size() && !g.stopped(); ++i) g.path(paths[i]);
   return g.texts();
 }
 
@@ -184,7 +189,10 @@ std::vector<gathered_text> gather_texts(const std::vector<std::string>& paths,
                                         std::vector<gathering_problem>& problems) {
   std::vector<gathered_text> texts;
   gathering_events events;
-  events.text = [&texts](const gathered_text& t) { texts.push_back(t); };
+  events.text = [&texts](const gathered_text& t) {
+    texts.push_back(t);
+    return true;
+  };
   events.problem = [&problems](const gathering_problem& p) { problems.push_back(p); };
   gather_texts(paths, options, events);
   return texts;

@@ -54,8 +54,8 @@ struct gathering_problem {
 };
 
 struct gathering_events {
-  // Each text, in gathering order.
-  std::function<void(const gathered_text&)> text;
+  // Each text, in gathering order; false stops the gathering (the walk ends at once).
+  std::function<bool(const gathered_text&)> text;
   // Each path that could not be gathered; the gathering goes on.
   std::function<void(const gathering_problem&)> problem;
   // After each folder: folders and texts so far.

@@ -163,5 +163,18 @@ TEST_F(CorpusGathering, LinkLoopsEndAndUnreadableFoldersAreReported) {
   EXPECT_NE(problems[0].find("ermission denied"), std::string::npos) << problems[0];
 }
 
+// A handler that says no stops the walk at once: nothing more is reported.
+TEST_F(CorpusGathering, AHandlerStopsTheGathering) {
+  gathering_events events;
+  std::size_t seen = 0, folders = 0;
+  events.text = [&](const gathered_text&) { return ++seen < 4; };
+  events.progress = [&](std::size_t f, std::size_t) { folders = f; };
+  gathering_options o;
+  o.masks = "*.txt";
+  EXPECT_EQ(gather_texts({root, root}, o, events), 4u);
+  EXPECT_EQ(seen, 4u);
+  EXPECT_LE(folders, 2u);
+}
+
 }  // namespace
 }  // namespace corvane

@@ -306,6 +306,7 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   bool failed = !gather_paths("concord", o.paths, o.gather, err, [&](const gathered_text& t) {
     texts.push_back(t);
     distinct.insert(t.path);
+    return true;
   });
   const std::size_t n_texts = distinct.size();
   std::unordered_set<std::string>().swap(distinct);

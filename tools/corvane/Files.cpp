@@ -76,11 +76,10 @@ class verdicts {
 int command_files(const std::vector<std::string>& paths, const GatherOptions& options, bool json,
                   bool no_verdict, std::ostream& out, std::ostream& err) {
   verdicts judge;
-  bool failed = false, any = false, writing = true;
+  bool failed = false, any = false;
   std::string line;
   if (json) out << '[';
   const bool gathered = gather_paths("files", paths, options, err, [&](const gathered_text& t) {
-    if (!writing) return;
     std::string verdict = "-", why;
     if (!no_verdict && !judge.of(t, verdict, why)) {
       err << "corvane files: " << t.path << ": " << why << '\n';
@@ -112,7 +111,8 @@ int command_files(const std::vector<std::string>& paths, const GatherOptions& op
       out << line;
     }
     any = true;
-    writing = output_ok(out);
+    // Output that cannot be written stops the walk.
+    return output_ok(out);
   });
   if (json) out << (any ? "\n]\n" : "]\n");
   if (!gathered || failed) return 2;

@@ -86,7 +86,7 @@ class walk_progress {
 
 bool gather_paths(const char* command, const std::vector<std::string>& paths,
                   const GatherOptions& options, std::ostream& err,
-                  const std::function<void(const gathered_text&)>& each) {
+                  const std::function<bool(const gathered_text&)>& each) {
   gathering_options g = options.lib;
   g.sort = sort_named(options.sort);
   bool failed = false;

@@ -27,10 +27,11 @@ struct GatherOptions {
 // spelt --file-sort; only so for a command whose --sort means something else).
 void add_gathering_options(CLI::App& command, GatherOptions& options, bool sort_is_taken = false);
 
-// Gathers the texts under `paths`, handing each to `each` in gathering order. Problems
-// go to `err` as "corvane COMMAND: path: reason"; false when there was any.
+// Gathers the texts under `paths`, handing each to `each` in gathering order (false from
+// it stops the gathering). Problems go to `err` as "corvane COMMAND: path: reason"; false
+// when there was any.
 bool gather_paths(const char* command, const std::vector<std::string>& paths,
                   const GatherOptions& options, std::ostream& err,
-                  const std::function<void(const gathered_text&)>& each);
+                  const std::function<bool(const gathered_text&)>& each);
 
 }  // namespace corvane::cli
