@@ -172,6 +172,9 @@ class text_file_reader {
   // where its bytes read swapped pass that test), is decoded whole when the reader is made.
   explicit text_file_reader(const std::u16string& file_name,
                             text_decoding choice = text_decoding::decide);
+  // The same over bytes already in memory (an archive's entry), decoded exactly as a
+  // file of those bytes would be; the reader keeps them.
+  explicit text_file_reader(std::string bytes, text_decoding choice = text_decoding::decide);
   ~text_file_reader();
   text_file_reader(const text_file_reader&) = delete;
   text_file_reader& operator=(const text_file_reader&) = delete;
@@ -227,6 +230,8 @@ class text_file_reader {
  private:
   struct state;
   std::unique_ptr<state> s_;
+  // Settles how the bytes in s_ are decoded; `file_name` names their file (null: none).
+  void take_bytes(const std::u16string* file_name, text_decoding choice);
 };
 
 // Writes FF FE and the text's code units little-endian, with no terminator, replacing any

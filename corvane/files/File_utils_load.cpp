@@ -506,6 +506,11 @@ class FileBytes {
   ~FileBytes() {
     if (mapped_ != nullptr) ::munmap(mapped_, size_);
   }
+  // Bytes already in memory (an archive's entry), kept here.
+  explicit FileBytes(std::string bytes) : owned_(std::move(bytes)) {
+    data_ = reinterpret_cast<const unsigned char*>(owned_.data());
+    size_ = owned_.size();
+  }
   FileBytes(const FileBytes&) = delete;
   FileBytes& operator=(const FileBytes&) = delete;
   const unsigned char* data() const { return data_; }
@@ -526,6 +531,7 @@ class FileBytes {
  private:
   void* mapped_ = nullptr;
   std::unique_ptr<unsigned char[]> copy_;
+  std::string owned_;
   const unsigned char* data_ = nullptr;
   std::size_t size_ = 0;
 };
@@ -574,19 +580,23 @@ bool unmarked_utf16(const unsigned char* p, std::size_t n, std::u16string& text,
 
 // The list's whole text with its default line break, made without building the list:
 // the bytes are decoded and their lines ended by CR LF in one pass.
-std::u16string TextFileContents(const std::u16string& file_name) {
-  if (!detail::file_exists(file_name)) return {};
+namespace {
+
+// The bytes' text as TextFileContents makes it; `file_name` names the file they were read
+// from (null for bytes that come from no file).
+std::u16string text_contents(const unsigned char* p, std::size_t n,
+                             const std::u16string* file_name) {
   const SingleByteTable* table = single_byte_table(system_ansi_code_page());
   if (table == nullptr) {
     // A multi-byte system code page: the list decides, as it always may.
+    if (file_name == nullptr)
+      return lines_with_crlf(
+          detail::decode_file_bytes(std::string_view(reinterpret_cast<const char*>(p), n)));
     TPossiblyDodgyTextStringlist list;
-    list.LoadFromFile(file_name);
+    list.LoadFromFile(*file_name);
     return list.Text();
   }
   const SingleByteTable* table_for_text = nullptr;
-  const FileBytes bytes(file_name);
-  const unsigned char* p = bytes.data();
-  const std::size_t n = bytes.size();
   if ((n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
       (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)))) {
     return lines_with_crlf(
@@ -606,6 +616,16 @@ std::u16string TextFileContents(const std::u16string& file_name) {
   decode_to_lines(p, n, table_for_text, text.data(), multibyte);
   text.resize(length);
   return text;
+}
+
+}  // namespace
+
+std::u16string TextFileContents(const std::u16string& file_name) {
+  if (!detail::file_exists(file_name)) return {};
+  if (single_byte_table(system_ansi_code_page()) == nullptr)
+    return text_contents(nullptr, 0, &file_name);
+  const FileBytes bytes(file_name);
+  return text_contents(bytes.data(), bytes.size(), &file_name);
 }
 
 // ---- text_file_reader
@@ -632,10 +652,19 @@ struct text_file_reader::state {
 
 text_file_reader::text_file_reader(const std::u16string& file_name, text_decoding choice)
     : s_(new state) {
-  state& s = *s_;
   if (!detail::file_exists(file_name)) return;
+  s_->bytes = std::make_shared<FileBytes>(file_name, false);
+  take_bytes(&file_name, choice);
+}
+
+text_file_reader::text_file_reader(std::string bytes, text_decoding choice) : s_(new state) {
+  s_->bytes = std::make_shared<FileBytes>(std::move(bytes));
+  take_bytes(nullptr, choice);
+}
+
+void text_file_reader::take_bytes(const std::u16string* file_name, text_decoding choice) {
+  state& s = *s_;
   const SingleByteTable* table = single_byte_table(system_ansi_code_page());
-  s.bytes = std::make_shared<FileBytes>(file_name, false);
   s.p = s.bytes->data();
   s.total = s.bytes->size();
   const unsigned char* p = s.p;
@@ -648,7 +677,7 @@ text_file_reader::text_file_reader(const std::u16string& file_name, text_decodin
                        : p[0] == 0xEF ? enc_utf8
                        : p[0] == 0xFF ? enc_utf16le
                                       : enc_utf16be;
-    s.whole = TextFileContents(file_name);
+    s.whole = text_contents(p, n, file_name);
     s.use_whole = true;
     s.bytes.reset();
     return;

@@ -15,11 +15,15 @@
 #include <mutex>
 #include <stdexcept>
 #include <thread>
+#include <unordered_set>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/Corpus_file_text.hpp"
+#include "corvane/files/Corpus_gathering.hpp"
 #include "corvane/files/File_utils.hpp"
-#include "corvane/files/Folder_walk.hpp"
+#include "corvane/platform/ZipForge.hpp"
+#include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/Strings.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/search/Corpus_search.hpp"
 #include "corvane/search/Corpus_search_internal.hpp"
@@ -34,16 +38,74 @@ using detail::part_output;
 // Bytes of hits a part that waits for the parts before it may hold.
 constexpr std::size_t kMostWaiting = std::size_t{4} << 20;
 
-// A text made ready for the reader, which maps files by name. A regular file is read
-// where it lies, through /proc/self/fd when its name is not UTF-8; anything else (a pipe,
-// a FIFO, a device, a /proc file that claims no size) is read as a stream into a
-// temporary file, at most `limit` bytes of it. A word-processor document (a name ending in
-// ".docx") is searched as its paragraphs, whatever its bytes say.
+// The paragraphs of a word-processor document whose bytes are in memory, as DOCXFileText
+// gives those of a file.
+std::u16string docx_text_of_bytes(const std::string& bytes, const std::u16string& name) {
+  TZipForge zip;
+  std::u16string reason;
+  zip.OnProcessFileFailure = [&reason](const std::u16string&, const std::u16string& why) {
+    reason = why;
+  };
+  zip.OpenArchiveFromMemory(bytes, name);  // raises, naming it, when it is no zip archive
+  const std::int32_t count = zip.GetEntryCount();
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (!SameText(BothSlashesExtractFilename(zip.GetAZipMainDetail(i)), u"Document.xml")) continue;
+    std::string body;
+    if (!zip.ExtractToBytes(i, body, kDocxBodyLimit))
+      throw Exception(u"Cannot read \"" + zip.GetAZipMainDetail(i) + u"\" in \"" + name + u"\": " +
+                      reason);
+    return docx_body_text(body);
+  }
+  return {};
+}
+
+// A text made ready for the reader. A regular file is mapped where it lies, through
+// /proc/self/fd when its name is not UTF-8; anything else (a pipe, a FIFO, a device, a
+// /proc file that claims no size) is read as a stream into a temporary file, at most
+// `stream_limit` bytes of it. An archive's entry is read into memory, at most
+// `entry_limit` bytes. A word-processor document (a name ending in ".docx") is searched as
+// its paragraphs, whatever its bytes say.
 class readable_text {
  public:
-  // Why the text cannot be searched, or "" when name() can be read.
-  std::string open(const std::string& path, std::uint64_t limit) {
-    docx_ = is_docx_file_name(u16(path));
+  // Why the text cannot be searched, or "" when reader() can read it.
+  std::string open(const gathered_text& text, const corpus_search_options& options,
+                   entry_reader& entries) {
+    docx_ = is_docx_file_name(u16(text.path));
+    if (!text.archive.empty()) return open_entry(text, options.entry_limit, entries);
+    return open_file(text.path, options.stream_limit);
+  }
+  ~readable_text() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+  }
+  std::unique_ptr<text_file_reader> reader() {
+    if (in_memory_) {
+      if (!docx_) return std::make_unique<text_file_reader>(std::move(bytes_));
+      const std::uint64_t size = bytes_.size();
+      return std::make_unique<text_file_reader>(docx_text_of_bytes(bytes_, u16(entry_name_)), size,
+                                                enc_utf8);
+    }
+    const std::u16string name = u16(name_);
+    if (!docx_) return std::make_unique<text_file_reader>(name);
+    // The document's paragraphs, read whole and searched as one part; there are no text
+    // bytes to scan or cut.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(name_, ec);
+    return std::make_unique<text_file_reader>(DOCXFileText(name), ec ? 0 : size, enc_utf8);
+  }
+
+ private:
+  std::string open_entry(const gathered_text& text, std::uint64_t limit, entry_reader& entries) {
+    in_memory_ = true;
+    entry_name_ = text.path;
+    std::string why;
+    if (!entries.read(text, bytes_, limit, why)) return why;
+    if (docx_) return {};
+    return kind_reason(
+        FileBufferType(bytes_.data(), static_cast<std::int64_t>(bytes_.size()), false));
+  }
+
+  std::string open_file(const std::string& path, std::uint64_t limit) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return "cannot be opened: " + error_reason(errno);
     struct stat st {};
@@ -53,7 +115,7 @@ class readable_text {
       name_ = is_strict_utf8(reinterpret_cast<const unsigned char*>(path.data()), path.size())
                   ? path
                   : "/proc/self/fd/" + std::to_string(fd_);
-      return kind_reason();
+      return file_kind_reason();
     }
     const int flags = ::fcntl(fd_, F_GETFL);
     if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
@@ -81,26 +143,25 @@ class readable_text {
     copy.close();
     if (!copy) return "cannot be read as a stream: the temporary file cannot be written";
     name_ = temp_;
-    return kind_reason();
+    return file_kind_reason();
   }
-  ~readable_text() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!temp_.empty()) ::unlink(temp_.c_str());
-  }
-  const std::string& name() const { return name_; }
-  bool is_docx() const { return docx_; }
 
- private:
-  std::string kind_reason() const {
+  std::string file_kind_reason() const {
     if (docx_) return {};
-    const TFileContentsSet kinds = FileContentsType(u16(name_), false);
+    return kind_reason(FileContentsType(u16(name_), false));
+  }
+  static std::string kind_reason(const TFileContentsSet& kinds) {
     if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
       return "not a plain text file";
     return {};
   }
+
   int fd_ = -1;
   std::string name_, temp_;
   bool docx_ = false;
+  bool in_memory_ = false;
+  std::string bytes_;       // an entry's bytes
+  std::string entry_name_;  // its full name, for messages
 };
 
 struct part_slot {
@@ -114,6 +175,7 @@ enum class text_state { waiting, opening, open };
 
 struct text_slot {
   corpus_text info;
+  const gathered_text* source = nullptr;
   text_state state = text_state::waiting;
   std::unique_ptr<text_file_reader> reader;
   std::vector<part_slot> parts;
@@ -128,17 +190,24 @@ struct text_slot {
 
 class corpus_run {
  public:
-  corpus_run(const std::vector<std::string>& paths, const detail::search_plan& plan,
+  corpus_run(const std::vector<gathered_text>& texts, const detail::search_plan& plan,
              corpus_search_sink& sink, const corpus_progress& progress, unsigned workers)
       : plan_(plan),
         sink_(sink),
         progress_(progress),
         workers_(workers),
-        texts_(paths.size()),
         reading_(new std::atomic<std::uint64_t>[workers]) {
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      texts_[i].info.index = i;
-      texts_[i].info.path = paths[i];
+    // A text gathered twice (two masks match it) is searched where it first comes.
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(texts.size());
+    texts_.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      if (!seen.insert(texts[i].path).second) continue;
+      text_slot& slot = texts_.emplace_back();
+      slot.info.index = i;
+      slot.info.path = texts[i].path;
+      slot.info.number_within_zip = texts[i].number_within_zip;
+      slot.source = &texts[i];
     }
     for (unsigned w = 0; w < workers; ++w) reading_[w] = 0;
   }
@@ -185,6 +254,7 @@ class corpus_run {
 
   void work(unsigned worker) {
     detail::part_searcher searcher(plan_);
+    entry_reader archive;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
       task t{};
@@ -194,7 +264,7 @@ class corpus_run {
         return;
       }
       lock.unlock();
-      if (t.open) open(t.text, searcher);
+      if (t.open) open(t.text, searcher, archive);
       search_part(t.text, t.part, searcher, worker);
       lock.lock();
     }
@@ -202,25 +272,16 @@ class corpus_run {
 
   // Reads the text's start, settles its encoding and cuts it into parts; part 0 is the
   // caller's to search.
-  void open(std::size_t i, detail::part_searcher& searcher) {
+  void open(std::size_t i, detail::part_searcher& searcher, entry_reader& archive) {
     text_slot& text = texts_[i];
     std::unique_ptr<text_file_reader> reader;
     std::vector<std::size_t> cuts = {0, 0};
     std::string error;
     try {
       readable_text readable;
-      error = readable.open(text.info.path, plan_.options.stream_limit);
+      error = readable.open(*text.source, plan_.options, archive);
       if (error.empty()) {
-        const std::u16string name = u16(readable.name());
-        if (readable.is_docx()) {
-          // The document's paragraphs, read whole and searched as one part; there are no
-          // text bytes to scan or cut.
-          std::error_code ec;
-          const auto size = std::filesystem::file_size(readable.name(), ec);
-          reader = std::make_unique<text_file_reader>(DOCXFileText(name), ec ? 0 : size, enc_utf8);
-        } else {
-          reader = std::make_unique<text_file_reader>(name);
-        }
+        reader = readable.reader();
         reader->settle();
         cuts = {0, reader->raw_size()};
         if (workers_ > 1 && searcher.piecewise() &&
@@ -452,7 +513,7 @@ class corpus_run {
 
 }  // namespace
 
-bool search_corpus(const std::vector<std::string>& paths,
+bool search_corpus(const std::vector<gathered_text>& texts,
                    const std::vector<TSearch_word_format_rec>& words,
                    const corpus_search_options& options, corpus_search_sink& sink,
                    const corpus_progress& progress) {
@@ -469,8 +530,18 @@ bool search_corpus(const std::vector<std::string>& paths,
   if (!options.sort_keys.empty()) concordance_sorter check(options.sort_keys);
   const unsigned workers =
       options.workers > 0 ? options.workers : std::max(1u, std::thread::hardware_concurrency());
-  corpus_run run(paths, plan, sink, progress, workers);
+  corpus_run run(texts, plan, sink, progress, workers);
   return run.run();
+}
+
+bool search_corpus(const std::vector<std::string>& paths,
+                   const std::vector<TSearch_word_format_rec>& words,
+                   const corpus_search_options& options, corpus_search_sink& sink,
+                   const corpus_progress& progress) {
+  std::vector<gathered_text> texts;
+  texts.reserve(paths.size());
+  for (const std::string& p : paths) texts.push_back(text_named(p));
+  return search_corpus(texts, words, options, sink, progress);
 }
 
 }  // namespace corvane

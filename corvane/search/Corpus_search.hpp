@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "corvane/files/Corpus_gathering.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
 #include "corvane/search/Concordance_sort.hpp"
@@ -46,12 +47,16 @@ struct corpus_search_options {
   // A text that is no regular file (a pipe, a FIFO, a device) is read as a stream, at most
   // this many bytes; a longer one is reported and not searched.
   std::uint64_t stream_limit = std::uint64_t{1} << 30;
+  // An archive's entry is read into memory, at most this many bytes (the zip component's
+  // limit); a longer one is reported and not searched.
+  std::uint64_t entry_limit = std::uint64_t{512} << 20;
 };
 
 // A text as the sink sees it.
 struct corpus_text {
-  std::size_t index = 0;  // in the list of texts given
-  std::string path;
+  std::size_t index = 0;                  // in the list of texts given
+  std::string path;                       // an archive's entry: "corpus.zip/a/b.txt"
+  std::int32_t number_within_zip = 0;     // an entry's position in its archive; 0: a file
   std::uint64_t size = 0;                 // in bytes
   TTextEncodingKind encoding = enc_none;  // how it is decoded; enc_none when it is unreadable
 };
@@ -102,6 +107,17 @@ std::vector<TSearch_word_format_rec> parsed_search_line(std::u16string_view line
 // std::invalid_argument for no words or bad sort keys, and what the sink or the progress
 // callback threw (the search stops at once).
 bool search_corpus(const std::vector<std::string>& paths,
+                   const std::vector<TSearch_word_format_rec>& words,
+                   const corpus_search_options& options, corpus_search_sink& sink,
+                   const corpus_progress& progress = {});
+
+// The same over gathered texts (gather_texts). An archive's entry is read with the zip
+// component into memory, never unpacked to disk, and searched exactly as a file of its
+// bytes would be (a .docx entry as its paragraphs); one larger than the options'
+// entry_limit, or that cannot be read, is reported in text_ends. The archive is opened
+// once for a run of its entries. A text gathered twice (the same path and entry) is
+// searched once, where it first comes; corpus_text::index is its place in `texts`.
+bool search_corpus(const std::vector<gathered_text>& texts,
                    const std::vector<TSearch_word_format_rec>& words,
                    const corpus_search_options& options, corpus_search_sink& sink,
                    const corpus_progress& progress = {});

@@ -17,6 +17,7 @@
 #include "corvane/search/Search_parsing.hpp"
 #include "testing/Docx_writer.hpp"
 #include "testing/Test_support.hpp"
+#include "testing/Zip_builder.hpp"
 
 namespace corvane {
 namespace {
@@ -402,6 +403,130 @@ TEST_F(CorpusSearchTest, StreamsStopAtTheirLimit) {
   ASSERT_EQ(c.texts.size(), 2u);
   EXPECT_EQ(c.texts[0].error, "read as a stream: longer than 1048576 bytes, not searched");
   EXPECT_EQ(c.texts[1].error, "is a folder");
+}
+
+std::string file_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The entries of an archive are searched in memory exactly as the same bytes in files:
+// every encoding the reader decides on, a .docx inside the archive, stored and deflated,
+// whole and cut into ranges, with and without the prefilter; nothing is unpacked to disk.
+TEST_F(CorpusSearchTest, ZipEntriesAreSearchedAsTheirBytesWouldBeAsFiles) {
+  std::string latin1 = "caf\xE9 the cat sat\r\nna\xEFve cat\n";
+  for (int i = 0; i < 200; ++i) latin1 += "the cat's mat, a caf\xE9 cat\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : sample_text(3, true).substr(0, 20000)) {
+    if (static_cast<unsigned char>(c) >= 0x80) continue;
+    utf16 += c;
+    utf16 += '\0';
+  }
+  std::string body;
+  const std::string para = sample_text(5, false);
+  for (std::size_t start = 0; start < para.size();) {
+    const std::size_t end = para.find('\n', start);
+    body += testing::docx_paragraph({para.substr(start, end - start)});
+    start = end + 1;
+  }
+  testing::write_docx_body((dir / "doc.docx").string(), body);
+  const std::vector<std::pair<std::string, std::string>> members = {
+      {"big.txt", sample_text(11, false) + sample_text(12, true)},
+      {"sub/latin1.txt", latin1},
+      {"sub/utf16.txt", utf16},
+      {"doc.docx", file_bytes((dir / "doc.docx").string())},
+      {"empty.txt", ""},
+      {"inner.zip", testing::build_zip({{{"x.txt", "cat"}}})},
+  };
+  testing::ZipArchiveLayout layout;
+  std::vector<gathered_text> entries, files;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    testing::ZipEntrySpec e;
+    e.name = members[i].first;
+    e.data = members[i].second;
+    e.deflate = i % 2 == 0;
+    layout.entries.push_back(e);
+    const std::string file =
+        write("m" + std::to_string(i) + "_" + fs::path(e.name).filename().string(), e.data);
+    files.push_back(text_named(file));
+    gathered_text entry;
+    entry.archive = write("corpus.zip", "");
+    entry.path = entry.archive + "/" + e.name;
+    entry.number_within_zip = static_cast<std::int32_t>(i + 1);
+    entries.push_back(entry);
+  }
+  write("corpus.zip", testing::build_zip(layout));
+  const fs::path temp = dir / "tmp";
+  fs::create_directories(temp);
+  const char* old_tmp = std::getenv("TMPDIR");
+  const std::string saved = old_tmp != nullptr ? old_tmp : "";
+  ::setenv("TMPDIR", temp.c_str(), 1);
+  const auto words = words_of({u"cat", u"the", u"caf*", u"na*ve"});
+  corpus_search_options fast;
+  fast.range = 4096;
+  fast.workers = 3;
+  for (const corpus_search_options& o : {whole_text_options(), fast}) {
+    for (const bool count : {false, true}) {
+      corpus_search_options oo = o;
+      oo.count_only = count;
+      Collector from_files, from_zip;
+      ASSERT_TRUE(search_corpus(files, words, oo, from_files));
+      ASSERT_TRUE(search_corpus(entries, words, oo, from_zip));
+      ASSERT_EQ(from_zip.texts.size(), members.size());
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        EXPECT_EQ(from_zip.texts[i].path, entries[i].path);
+        EXPECT_EQ(from_zip.texts[i].error, from_files.texts[i].error) << members[i].first;
+        expect_same(from_zip.texts[i], from_files.texts[i], members[i].first);
+      }
+      EXPECT_GT(from_zip.texts[0].hit_count, 100);
+      EXPECT_GT(from_zip.texts[1].hit_count, 200);
+      EXPECT_GT(from_zip.texts[3].hit_count, 50);
+      EXPECT_EQ(from_zip.texts[5].error, "not a plain text file");
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(temp));
+  if (old_tmp != nullptr)
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  else
+    ::unsetenv("TMPDIR");
+
+  // A number that no longer fits the archive: the name decides. A missing entry, an entry
+  // past the limit and an archive that cannot be read are reported; the rest is searched.
+  std::vector<gathered_text> odd = {entries[1], entries[1], entries[0], entries[2]};
+  odd[0].number_within_zip = 5;
+  odd[1].path = entries[0].archive + "/nothing.txt";
+  odd[3].archive = odd[3].path = write("bad.zip", "PK\x03\x04 not really");
+  odd[3].path += "/a.txt";
+  odd.push_back(text_named(entries[1].path));  // found by its name alone
+  corpus_search_options small = whole_text_options();
+  small.entry_limit = 6000;
+  Collector c;
+  ASSERT_TRUE(search_corpus(odd, words, small, c));
+  ASSERT_EQ(c.texts.size(), 4u);  // the last is the first again, searched once
+  EXPECT_EQ(c.texts[0].error, "");
+  EXPECT_GT(c.texts[0].hit_count, 200);
+  EXPECT_EQ(c.texts[1].error, "no such entry in " + entries[0].archive);
+  EXPECT_NE(c.texts[2].error.find("cannot be read from the archive: "), std::string::npos);
+  EXPECT_NE(c.texts[2].error.find("limit of 6000 bytes"), std::string::npos) << c.texts[2].error;
+  EXPECT_NE(c.texts[3].error.find("the archive cannot be read: "), std::string::npos);
+  EXPECT_EQ(text_named(odd[4].path).archive, entries[0].archive);
+}
+
+// A text gathered twice (two masks match it) is searched once, where it first comes; the
+// sink sees its place in the list given.
+TEST_F(CorpusSearchTest, ATextGatheredTwiceIsSearchedOnce) {
+  const std::string a = write("a.txt", "the cat\n"), b = write("b.txt", "a cat\n");
+  class Indexes : public corpus_search_sink {
+   public:
+    std::vector<std::size_t> seen;
+    bool text_begins(const corpus_text& t) override {
+      seen.push_back(t.index);
+      return true;
+    }
+  } sink;
+  ASSERT_TRUE(search_corpus(std::vector<std::string>{a, b, a, b, a}, words_of({u"cat"}),
+                            whole_text_options(), sink));
+  EXPECT_EQ(sink.seen, (std::vector<std::size_t>{0, 1}));
 }
 
 TEST(CorpusSearchBytes, WordStartsAsTheMatcherCountsThem) {

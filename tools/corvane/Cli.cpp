@@ -6,7 +6,7 @@
 #include <functional>
 #include <iostream>
 
-#include "corvane/files/Folder_walk.hpp"
+#include "corvane/files/Corpus_gathering.hpp"
 
 #include "tools/corvane/Dates_cli.hpp"
 #include "tools/corvane/Sort.hpp"
@@ -141,11 +141,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       ->required();
   concord
       ->add_option("PATH", concord_options.paths,
-                   "Files and folders; folders are walked recursively in name order")
+                   "Files, folders, zip archives and their entries (\"corpus.zip/a.txt\"); "
+                   "texts are searched in the order corvane files lists them")
       ->required();
-  concord->add_option("--mask", concord_options.mask,
-                      "File-name masks for files found in folders, separated by \";\" "
-                      "(such as \"*.txt;*.xml\")");
+  add_gathering_options(*concord, concord_options.gather, /*sort_is_taken=*/true);
   concord->add_option("--allow", concord_options.allow,
                       "Characters that may stand inside a word (default: the apostrophe and "
                       "the hyphen); \"\" for none");
@@ -154,7 +153,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   concord->add_option("--sort", concord_options.sort,
                       "Sort the hits on up to three keys: N (the hit), L1..L5 / R1..R5 (the "
                       "n-th word to the left / right), F (file name), each followed by + or - "
-                      "(\"R1+,N+\"); default: text order, texts in path order");
+                      "(\"R1+,N+\"); default: text order, texts in gathering order");
   concord->add_flag("--no-progress", concord_no_progress,
                     "Never show the progress line (shown on a terminal after a second)");
   concord->add_option("--width", concord_options.width,
@@ -194,6 +193,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   concord->callback([&] {
     concord_options.colour = !concord_no_colour;
     concord_options.progress = !concord_no_progress;
+    concord_options.gather.progress = !concord_no_progress;
     status = command_concord(concord_options, out, err);
   });
 
@@ -206,6 +206,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_ini_command(app, status, out, err);
   add_drives_command(app, status, out, err);
   add_file_command(app, status, out, err);
+  add_files_command(app, status, out, err);
 
   // A first word that names no command is said to be one; CLI11 would only ask for a
   // command.

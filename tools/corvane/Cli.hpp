@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "corvane/definitions/My_types_mini.hpp"
+#include "tools/corvane/Gathering.hpp"
 
 namespace CLI {
 class App;
@@ -35,8 +36,8 @@ constexpr int kMostThreads = 256;
 
 struct ConcordOptions {
   std::string search;              // the search line as typed
-  std::vector<std::string> paths;  // files and folders
-  std::string mask;                // ";"-separated file-name masks for folders
+  std::vector<std::string> paths;  // files, folders, archives and their entries
+  GatherOptions gather;            // how the texts are gathered from them
   std::string allow = "'-";        // word-internal characters
   std::string lang;                // locale name or identifier; empty: the environment's
   std::string sort;                // up to three sort keys ("R1+,N+,F-"); empty: text order
@@ -77,6 +78,10 @@ void add_log_command(CLI::App& app, int& status, std::ostream& out, std::ostream
 void add_ini_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 void add_drives_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 void add_file_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// corvane files (Files.cpp).
+void add_files_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+int command_files(const std::vector<std::string>& paths, const GatherOptions& options, bool json,
+                  bool no_verdict, std::ostream& out, std::ostream& err);
 // A tool as the user names it: its value name ("tt_linara") or number; never the reserved 8.
 bool tool_from_argument(const std::string& text, tool_type& tool);
 int command_kind(const std::vector<std::string>& files, bool json, bool tools, bool lists,

@@ -14,10 +14,10 @@
 #include <ostream>
 #include <sstream>
 #include <thread>
+#include <unordered_set>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
-#include "corvane/files/Folder_walk.hpp"
 #include "corvane/platform/Locales.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
@@ -26,7 +26,6 @@
 #include "corvane/search/Search_engines.hpp"
 #include "corvane/search/Search_parsing.hpp"
 #include "corvane/text/Display_columns.hpp"
-#include "corvane/text/Widemasks.hpp"
 #include "tools/corvane/Cli.hpp"
 #include "tools/corvane/Concord_progress.hpp"
 #include "tools/corvane/Json.hpp"
@@ -302,20 +301,15 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
       return 2;
     }
   }
-  std::vector<std::u16string> masks;
-  if (!o.mask.empty()) BuildAMask(masks, u16(o.mask));
-
-  walked_texts walked;
-  const auto wanted = [&](std::string_view name) {
-    return masks.empty() || WhereInAMask(u16(name), masks) >= 0;
-  };
-  for (const std::string& p : o.paths) walk_texts(p, wanted, walked);
-  const std::vector<std::string>& files = walked.files;
-  bool failed = false;
-  for (const walk_problem& m : walked.problems) {
-    err << "corvane concord: " << m.path << ": " << m.reason << '\n';
-    failed = true;
-  }
+  std::vector<gathered_text> texts;
+  std::unordered_set<std::string> distinct;
+  bool failed = !gather_paths("concord", o.paths, o.gather, err, [&](const gathered_text& t) {
+    texts.push_back(t);
+    distinct.insert(t.path);
+    return true;
+  });
+  const std::size_t n_texts = distinct.size();
+  std::unordered_set<std::string>().swap(distinct);
 
   corpus_search_options options;
   options.allow = u16(o.allow);
@@ -328,13 +322,13 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   options.sort_keys = sort_keys;
   options.workers = o.threads > 0 ? static_cast<unsigned>(std::min(o.threads, kMostThreads)) : 0;
 
-  const bool names = o.with_filename || (!o.no_filename && files.size() > 1);
+  const bool names = o.with_filename || (!o.no_filename && n_texts > 1);
   const bool colour = o.colour && isatty(STDOUT_FILENO);
   concord_printer printer(o, out, err, names, colour, sort_keys);
-  progress_meter progress(files.size(), o.progress && isatty(STDERR_FILENO), err);
+  progress_meter progress(n_texts, o.progress && isatty(STDERR_FILENO), err);
   if (o.tsv) out << kTsvHeader;
   if (o.json) out << "[\n";
-  search_corpus(files, words, options, printer,
+  search_corpus(texts, words, options, printer,
                 [&](std::uint64_t bytes, std::size_t texts) { progress.update(bytes, texts); });
   progress.finish();
   printer.print_sorted();

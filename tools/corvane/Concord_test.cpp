@@ -189,9 +189,10 @@ TEST_F(ConcordTest, DocxDocumentsGiveWhatTheirParagraphsGiveAsText) {
   EXPECT_NE(r.out.find("10\ttotal"), std::string::npos) << r.out;
 }
 
-// Folders are walked safely: a name that is not UTF-8 is read through its bytes, a folder
-// reached again through links is walked once, a FIFO in a folder is passed over (opening it
-// would wait for a writer), and a link loop named directly is reported with its reason.
+// Folders are walked safely: a name that is not UTF-8 found in a folder is reported and
+// passed over (named directly, it is read through its bytes), a folder reached again
+// through links is walked once, a FIFO in a folder is passed over (opening it would wait
+// for a writer), and a link loop named directly is reported with its reason.
 TEST_F(ConcordTest, FoldersAreWalkedOnceAndOnlyTheirRegularFilesAreRead) {
   fs::create_directories(dir / "w");
   write("w/bad\xff.txt", "software\n");
@@ -200,11 +201,14 @@ TEST_F(ConcordTest, FoldersAreWalkedOnceAndOnlyTheirRegularFilesAreRead) {
   fs::create_directory_symlink(".", dir / "w/l2");
   ASSERT_EQ(::mkfifo((dir / "w/p").c_str(), 0600), 0);
   const Result r = run_concord({"--count", "software", (dir / "w").string()});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "1\t" + (dir / "w/bad\xff.txt").string() + "\n1\t" +
-                       (dir / "w/ok.txt").string() +
-                       "\n2\ttotal\n2 hits in 2 files, 2 words searched\n");
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 2) << r.err;
+  EXPECT_EQ(r.out, "1\t" + (dir / "w/ok.txt").string() +
+                       "\n1\ttotal\n1 hit in 1 file, 1 words searched\n");
+  EXPECT_EQ(r.err, "corvane concord: " + (dir / "w/bad\xff.txt").string() + ": not valid UTF-8\n");
+  const Result named = run_concord({"--count", "software", (dir / "w/bad\xff.txt").string()});
+  EXPECT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(named.out, "1\t" + (dir / "w/bad\xff.txt").string() +
+                           "\n1\ttotal\n1 hit in 1 file, 1 words searched\n");
   fs::create_symlink("loop2", dir / "loop1");
   fs::create_symlink("loop1", dir / "loop2");
   const Result loop =

@@ -7,10 +7,13 @@
 #include <new>
 #include <ostream>
 
+#include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/Corpus_file_text.hpp"
+#include "corvane/files/Corpus_gathering.hpp"
 #include "corvane/files/File_utils.hpp"
-#include "corvane/files/Folder_walk.hpp"
+#include "corvane/platform/ZipForge.hpp"
 #include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/Strings.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "tools/corvane/Cli.hpp"
 
@@ -41,12 +44,44 @@ std::string failure(const std::exception& e) {
   return e.what();
 }
 
+// The text as a search reads it, in UTF-8.
+void print_text(std::ostream& out, text_file_reader&& reader) {
+  reader.settle();
+  std::u16string part(std::size_t{1} << 16, u'\0');
+  while (const std::size_t got = reader.read(part.data(), part.size()))
+    out << utf16_to_utf8(std::u16string_view(part.data(), got));
+}
+
+void print_verdict(std::ostream& out, const std::string& path, TFileContentsSet verdict) {
+  out << path;
+  if (verdict.empty()) out << "\tunknown";
+  for (int m = _8_bit; m <= _16_bit_reversed; ++m) {
+    const auto member = static_cast<TFileContentsTypes>(m);
+    if (verdict.contains(member)) out << '\t' << file_contents_type_name(member);
+  }
+  out << '\n';
+}
+
 }  // namespace
 
 int command_detect(const std::vector<std::string>& files, bool quick, std::ostream& out,
                    std::ostream& err) {
   int status = 0;
+  entry_reader entries;
   for (const std::string& path : files) {
+    const gathered_text named = text_named(path);
+    std::string bytes, why;
+    if (!named.archive.empty()) {
+      // An entry of an archive ("corpus.zip/a.txt"), judged on its bytes.
+      if (!entries.read(named, bytes, kZipStringLimit, why)) {
+        err << "corvane detect: " << path << ": " << why << "\n";
+        status = 1;
+        continue;
+      }
+      print_verdict(out, path,
+                    FileBufferType(bytes.data(), static_cast<std::int64_t>(bytes.size()), !quick));
+      continue;
+    }
     if (!check_file("detect", path, err)) {
       status = 1;
       continue;
@@ -59,13 +94,7 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
       status = 1;
       continue;
     }
-    out << path;
-    if (verdict.empty()) out << "\tunknown";
-    for (int m = _8_bit; m <= _16_bit_reversed; ++m) {
-      const auto member = static_cast<TFileContentsTypes>(m);
-      if (verdict.contains(member)) out << '\t' << file_contents_type_name(member);
-    }
-    out << '\n';
+    print_verdict(out, path, verdict);
   }
   return status;
 }
@@ -73,7 +102,42 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
 int command_cat(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
   // As grep: 2 when any file could not be read; the others are printed all the same.
   int status = 0;
+  entry_reader entries;
   for (const std::string& path : files) {
+    const gathered_text named = text_named(path);
+    if (!named.archive.empty()) {
+      // An entry of an archive ("corpus.zip/a.txt"), read as a file of its bytes is.
+      try {
+        std::string bytes, why;
+        if (!entries.read(named, bytes, kZipStringLimit, why)) {
+          err << "corvane cat: " << path << ": " << why << "\n";
+          status = 2;
+          continue;
+        }
+        if (is_docx_file_name(u16(path))) {
+          TZipForge doc;
+          doc.OpenArchiveFromMemory(bytes, u16(path));
+          for (std::int32_t i = 0; i < doc.GetEntryCount(); ++i) {
+            if (!SameText(BothSlashesExtractFilename(doc.GetAZipMainDetail(i)), u"Document.xml"))
+              continue;
+            std::string body;
+            if (!doc.ExtractToBytes(i, body, kDocxBodyLimit))
+              throw Exception(u"the document's body part cannot be read");
+            out << utf16_to_utf8(docx_body_text(body));
+            break;
+          }
+          continue;
+        }
+        print_text(out, text_file_reader(std::move(bytes)));
+      } catch (const Exception& e) {
+        err << "corvane cat: " << path << ": " << u8(e.Message()) << "\n";
+        status = 2;
+      } catch (const std::exception& e) {
+        err << "corvane cat: " << path << ": " << failure(e) << "\n";
+        status = 2;
+      }
+      continue;
+    }
     if (!check_file("cat", path, err)) {
       status = 2;
       continue;
@@ -84,11 +148,7 @@ int command_cat(const std::vector<std::string>& files, std::ostream& out, std::o
         continue;
       }
       // The reader every search uses, so that cat shows what is searched.
-      text_file_reader reader(u16(path));
-      reader.settle();
-      std::u16string part(std::size_t{1} << 16, u'\0');
-      while (const std::size_t got = reader.read(part.data(), part.size()))
-        out << utf16_to_utf8(std::u16string_view(part.data(), got));
+      print_text(out, text_file_reader(u16(path)));
     } catch (const std::exception& e) {
       err << "corvane cat: " << path << ": " << failure(e) << "\n";
       status = 2;
