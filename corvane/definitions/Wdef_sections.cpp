@@ -1,0 +1,128 @@
+// The section list of a text: where each section starts and its heading, on streams and
+// in files of their own.
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "corvane/containers/Useful_classes_base.hpp"
+#include "corvane/definitions/Wdef.hpp"
+#include "corvane/rtl/Exception.hpp"
+#include "corvane/rtl/Streams_endian.hpp"
+#include "corvane/rtl/Utf.hpp"
+
+namespace corvane {
+
+int SortSectionTags(void* a, void* b) {
+  const std::int32_t x = static_cast<TSectionStartHolder*>(a)->data.start_byte_position;
+  const std::int32_t y = static_cast<TSectionStartHolder*>(b)->data.start_byte_position;
+  return x < y ? -1 : x > y ? 1 : 0;
+}
+
+TSectionStartsList::~TSectionStartsList() {
+  Clear();
+}
+
+void TSectionStartsList::Notify(void* item, TListNotification action) {
+  if (action == lnDeleted) delete static_cast<TSectionStartHolder*>(item);
+}
+
+std::int32_t TSectionStartsList::AddSection(const TSectionTagRec& rec) {
+  auto holder = std::make_unique<TSectionStartHolder>(rec);
+  const std::int32_t index = Add(holder.get());
+  holder.release();
+  return index;
+}
+
+TSectionTagRec TSectionStartsList::GetASection(std::int32_t i) const {
+  if (i < 0 || i >= Count() || Holder(i) == nullptr) return TSectionTagRec{-1, {}};
+  return Holder(i)->data;
+}
+
+bool TSectionStartsList::SaveToStream(TStream& stream) {
+  if (!detail::try_write_le<std::int32_t>(stream, Count())) return false;
+  for (std::int32_t i = 0; i < Count(); ++i) {
+    const TSectionTagRec rec = GetASection(i);
+    if (!detail::try_write_le<std::int32_t>(stream, rec.start_byte_position)) return false;
+    // The heading goes out whole or the stream raises its write error: check by position
+    // so that a short write still answers false.
+    const std::int64_t before = stream.Position();
+    WriteAString(stream, rec.w);
+    if (stream.Position() - before != 4 + 2 * static_cast<std::int64_t>(rec.w.size())) return false;
+  }
+  return true;
+}
+
+bool TSectionStartsList::ReadFromStream(TStream& stream) {
+  std::int32_t count = 0;
+  if (!detail::try_read_le(stream, count)) return false;
+  for (std::int32_t i = 0; i < count; ++i) {
+    TSectionTagRec rec;
+    if (!detail::try_read_le(stream, rec.start_byte_position)) return false;
+    ReadAString(stream, rec.w);
+    AddSection(rec);
+  }
+  return true;
+}
+
+bool TSectionStartsList::SaveToFile(const std::u16string& name) {
+  std::random_device random;
+  const std::u16string temp = name + u".tmp" + u16(std::to_string(random() & 0xFFFFFF));
+  bool ok = false;
+  try {
+    {
+      TFileStream file(temp, fmCreate);
+      TCheckSignature header;
+      ok = DiskSignatureISOKForToolAndList(header, current_tool_var, lt_sections_list, file,
+                                           sig_write) &&
+           SaveToStream(file);
+    }
+    if (ok) {
+      if (const int error = detail::replace_file_keeping_attributes(u8(temp), u8(name));
+          error != 0) {
+        throw EFCreateError(u"Cannot create file \"" + name + u"\". " + u16(std::strerror(error)));
+      }
+    }
+  } catch (const EFCreateError& e) {
+    std::remove(u8(temp).c_str());
+    std::u16string message = e.Message();
+    if (auto at = message.find(temp); at != std::u16string::npos)
+      message.replace(at, temp.size(), name);
+    throw EFCreateError(message);
+  } catch (...) {
+    std::remove(u8(temp).c_str());
+    throw;
+  }
+  if (!ok) std::remove(u8(temp).c_str());
+  return ok;
+}
+
+bool TSectionStartsList::ReadFromFile(const std::u16string& name) {
+  TFileStream file(name, fmOpenRead | fmShareDenyNone);
+  TCheckSignature header;
+  if (!DiskSignatureISOKForToolAndList(header, current_tool_var, lt_sections_list, file, sig_read))
+    return false;
+  return ReadFromStream(file);
+}
+
+TSectionStartInfo TSectionStartsList::SectionFromBytePosition(std::int32_t first,
+                                                              std::int32_t position) const {
+  TSectionStartInfo info;
+  if (first < 0) first = 0;
+  std::int32_t previous_start = -1;
+  for (std::int32_t i = first; i < Count(); ++i) {
+    const TSectionStartHolder* h = Holder(i);
+    if (h == nullptr) continue;
+    const std::int32_t start = h->data.start_byte_position;
+    // Entries are in start order: the first one past the position ends the search, and
+    // the one before it holds the position.
+    if (start > position) break;
+    if (start >= previous_start) {
+      info.section = h->data.w;
+      info.section_number = i + 1;
+      previous_start = start;
+    }
+  }
+  return info;
+}
+
+}  // namespace corvane
