@@ -386,3 +386,54 @@ TEST(LanguageRecord, OwningLists) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(StreamableStrings, NegatedCountThenUtf16Strings) {
+  TMyStreamableStringlist list;
+  list.Add(u"a");
+  list.Add(u"");
+  list.Add(u"\u00e9");
+  TMemoryStream s;
+  ASSERT_TRUE(list.SaveToStream(s));
+  EXPECT_EQ(s.bytes(),
+            B({0xFD, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 0xE9, 0}));
+  s.SetPosition(0);
+  TMyStreamableStringlist back;
+  back.Add(u"gone");
+  ASSERT_TRUE(back.ReadFromStream(s));
+  ASSERT_EQ(back.Count(), 3);
+  EXPECT_EQ(back.Strings(2), u"\u00e9");
+  TMyStreamableStringlist empty;
+  TMemoryStream e;
+  ASSERT_TRUE(empty.SaveToStream(e));
+  EXPECT_EQ(e.bytes(), B({0, 0, 0, 0}));
+}
+
+TEST(StreamableStrings, PositiveCountIsEightBitShortStrings) {
+  // Count 2: "ab" and 0xE9 (e acute in the system code page, 1252 by default).
+  TBytesStream s(B({2, 0, 0, 0, 2, 'a', 'b', 1, 0xE9}));
+  TMyStreamableStringlist list;
+  ASSERT_TRUE(list.ReadFromStream(s));
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Strings(0), u"ab");
+  EXPECT_EQ(list.Strings(1), u"\u00e9");
+}
+
+TEST(StreamableStrings, FailuresKeepWhatWasRead) {
+  TBytesStream short_strings(B({0xFF, 0xFF, 0xFF, 0x7F, 1, 'x', 5, 'y'}));
+  TMyStreamableStringlist list;
+  EXPECT_FALSE(list.ReadFromStream(short_strings));
+  EXPECT_EQ(list.Count(), 1);
+  TBytesStream wide(B({0, 0, 0, 0x80, 1, 0, 0, 0, 'z', 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_FALSE(list.ReadFromStream(wide));
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Strings(0), u"z");
+  TBytesStream nothing(B({1, 0}));
+  EXPECT_FALSE(list.ReadFromStream(nothing));
+  EXPECT_EQ(list.Count(), 0);
+}
+
+}  // namespace
+}  // namespace corvane
