@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "corvane/definitions/Wdef_languages.hpp"
+#include "corvane/files/File_utils.hpp"
 #include "corvane/platform/Locales.hpp"
 
 namespace corvane {
@@ -153,6 +154,28 @@ std::u16string SysLanguageVariantName(std::u16string_view name) {
 std::u16string ShortenedSysLanguageName(std::u16string_view name) {
   const auto at = name.find(kVariantMarker);
   return std::u16string(at == std::u16string_view::npos ? name : name.substr(0, at));
+}
+
+fixed_lang_details_rec32 LanguageRecordForLCID(std::uint32_t lcid, std::u16string_view allowables) {
+  fixed_lang_details_rec32 rec;
+  rec.lcid = lcid;
+  rec.is_32_version = true;
+  rec.preference = lang_instalada;
+  rec.win_codepage = static_cast<std::uint16_t>(WindowsCodepageFromLCID(lcid));
+  rec.dos_codepage = static_cast<std::uint16_t>(DOSCodepageFromLCID(lcid));
+  rec.allowable_middle_letters = StringToTenWidechar(allowables);
+  const std::u16string name = EnglishLanguageNameFromLCID(lcid);
+  std::copy_n(name.begin(), std::min<std::size_t>(name.size(), rec.nome.size() - 1),
+              rec.nome.begin());
+  SetARecFontname(rec.new_win_font, kDefaultLanguageFont);
+  rec.new_win_font.fontsize = kDefaultLanguageFontSize;
+  return rec;
+}
+
+void SaveLanguageRecordToFile(const std::u16string& name, const fixed_lang_details_rec32& rec) {
+  const auto bytes = FixedLangDetailsBytes(rec);
+  detail::write_file_replacing(
+      name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 void Locale_utilities_initialization() {

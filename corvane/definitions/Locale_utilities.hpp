@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "corvane/definitions/Wdef_languages.hpp"
 #include "corvane/rtl/StringList.hpp"
 
 namespace corvane {
@@ -58,6 +59,18 @@ std::unique_ptr<TStringList> LCIDSubVarieties(std::uint32_t lcid,
 // the marker; the name unchanged without one).
 std::u16string SysLanguageVariantName(std::u16string_view name);
 std::u16string ShortenedSysLanguageName(std::u16string_view name);
+
+// A language definition made from what the platform knows of a locale (our addition, for
+// tools that set up a language): lcid, is_32_version, preference lang_instalada, the ANSI
+// and OEM code pages, the allowable middle letters (at most 10), the English language name
+// as nome (at most 50 characters) and the font DejaVu Sans of 10 points; all else zero.
+fixed_lang_details_rec32 LanguageRecordForLCID(std::uint32_t lcid, std::u16string_view allowables);
+// Writes the record's 1040 bytes to the file, beside it and renamed over it when complete
+// (EFCreateError or EWriteError when that fails, the old file left as it was).
+void SaveLanguageRecordToFile(const std::u16string& name, const fixed_lang_details_rec32& rec);
+// The font a new language definition gets.
+inline constexpr std::u16string_view kDefaultLanguageFont = u"DejaVu Sans";
+inline constexpr std::uint8_t kDefaultLanguageFontSize = 10;
 
 // Start-up: GetLocaleDataProc := DefaultGetLocaleData.
 void Locale_utilities_initialization();

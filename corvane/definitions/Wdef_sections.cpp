@@ -1,14 +1,10 @@
 // The section list of a text: where each section starts and its heading, on streams and
 // in files of their own.
-#include <cstdio>
-#include <cstring>
-#include <random>
-
 #include "corvane/containers/Useful_classes_base.hpp"
 #include "corvane/definitions/Wdef.hpp"
+#include "corvane/files/File_utils.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Streams_endian.hpp"
-#include "corvane/rtl/Utf.hpp"
 
 namespace corvane {
 
@@ -65,35 +61,18 @@ bool TSectionStartsList::ReadFromStream(TStream& stream) {
 }
 
 bool TSectionStartsList::SaveToFile(const std::u16string& name) {
-  std::random_device random;
-  const std::u16string temp = name + u".tmp" + u16(std::to_string(random() & 0xFFFFFF));
-  bool ok = false;
-  try {
-    {
-      TFileStream file(temp, fmCreate);
-      TCheckSignature header;
-      ok = DiskSignatureISOKForToolAndList(header, current_tool_var, lt_sections_list, file,
-                                           sig_write) &&
-           SaveToStream(file);
-    }
-    if (ok) {
-      if (const int error = detail::replace_file_keeping_attributes(u8(temp), u8(name));
-          error != 0) {
-        throw EFCreateError(u"Cannot create file \"" + name + u"\". " + u16(std::strerror(error)));
-      }
-    }
-  } catch (const EFCreateError& e) {
-    std::remove(u8(temp).c_str());
-    std::u16string message = e.Message();
-    if (auto at = message.find(temp); at != std::u16string::npos)
-      message.replace(at, temp.size(), name);
-    throw EFCreateError(message);
-  } catch (...) {
-    std::remove(u8(temp).c_str());
-    throw;
-  }
-  if (!ok) std::remove(u8(temp).c_str());
-  return ok;
+  // Made in memory, then written beside the name and renamed over it: a failure never
+  // leaves a half-written file in place of a good one.
+  TMemoryStream stream;
+  TCheckSignature header;
+  if (!DiskSignatureISOKForToolAndList(header, current_tool_var, lt_sections_list, stream,
+                                       sig_write) ||
+      !SaveToStream(stream))
+    return false;
+  detail::write_file_replacing(
+      name,
+      std::string_view(reinterpret_cast<const char*>(stream.Memory()), stream.bytes().size()));
+  return true;
 }
 
 bool TSectionStartsList::ReadFromFile(const std::u16string& name) {

@@ -75,9 +75,8 @@ class TSectionStartsList : public TList {
   // or a start cannot be read; a heading that cannot be read raises EReadError. Entries
   // read before a failure stay.
   bool ReadFromStream(TStream& stream);
-  // Creates the file (raising when it cannot), writes the header and the stream. Written
-  // beside the name and renamed over it when complete, so a failure never leaves a
-  // half-written file in place of a good one.
+  // Writes the header and the stream to the file: beside the name, renamed over it when
+  // complete (EFCreateError or EWriteError when that fails, the old file left as it was).
   bool SaveToFile(const std::u16string& name);
   // Opens the file (raising when it cannot) and reads the stream when the header is the
   // running tool's lt_sections_list header; false otherwise.
