@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ok = list.ReadFromStream(stream);
     } catch (const Exception&) {
     }
-    if (ok) {
+    // A negative count reads as no entries and is written back as 0.
+    if (ok && size >= 4 && static_cast<std::int8_t>(data[3]) >= 0) {
       TMemoryStream again;
       if (!list.SaveToStream(again)) std::abort();
       const std::int64_t used = stream.Position();

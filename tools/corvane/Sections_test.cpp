@@ -13,12 +13,18 @@ namespace {
 using testing::run_corvane;
 using testing::write_file;
 
+// The commands called directly run as the program's default tool, as a run would.
+class SectionsCommand : public ::testing::Test {
+ protected:
+  void SetUp() override { current_tool_var = tt_shell; }
+};
+
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(SectionsCommand, WriteSortsThenPrintAndLookUp) {
+TEST_F(SectionsCommand, WriteSortsThenPrintAndLookUp) {
   const std::string path = ::testing::TempDir() + "cli_sections.sec";
   std::istringstream in("200\tChapter 3\n0\tChapter 1\r\n\n100\tChapter\t2\n");
   std::ostringstream err;
@@ -40,7 +46,7 @@ TEST(SectionsCommand, WriteSortsThenPrintAndLookUp) {
   EXPECT_EQ(r.out, "");
 }
 
-TEST(SectionsCommand, RefusedFilesAndBadLines) {
+TEST_F(SectionsCommand, RefusedFilesAndBadLines) {
   const std::string good = ::testing::TempDir() + "cli_sections_keep.sec";
   std::istringstream one("5\tone\n");
   std::ostringstream err;
