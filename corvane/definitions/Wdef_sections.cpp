@@ -39,8 +39,7 @@ bool TSectionStartsList::SaveToStream(TStream& stream) {
   for (std::int32_t i = 0; i < Count(); ++i) {
     const TSectionTagRec rec = GetASection(i);
     if (!detail::try_write_le<std::int32_t>(stream, rec.start_byte_position)) return false;
-    // The heading goes out whole or the stream raises its write error: check by position
-    // so that a short write still answers false.
+    // WriteAString does not report a short write; the position does.
     const std::int64_t before = stream.Position();
     WriteAString(stream, rec.w);
     if (stream.Position() - before != 4 + 2 * static_cast<std::int64_t>(rec.w.size())) return false;
