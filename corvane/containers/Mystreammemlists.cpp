@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "corvane/rtl/StringList.hpp"
 #include "corvane/rtl/Utf.hpp"
 
 namespace corvane {
@@ -50,7 +51,17 @@ void TMemoryMapFile::SetupMap(const std::u16string& Name, std::int32_t Size, boo
 }
 
 void TMemoryMapFile::ReopenExisting() {
+  if (IsCurrent()) {
+    const auto mapped = static_cast<std::int64_t>(memory_.size());
+    const std::int32_t word = mapped >= kHeader ? load_i32(fBase) : 0;
+    FSize = static_cast<std::int32_t>(std::min<std::int64_t>(std::max(word, 0), mapped));
+    return;
+  }
   open_map(fMapname, 0, shm_open_mode::open_existing);
+}
+
+bool TMemoryMapFile::IsCurrent() const {
+  return memory_.is_open() && memory_.current(utf16_to_utf8(fMapname));
 }
 
 void TMemoryMapFile::open_map(const std::u16string& Name, std::int32_t Size, shm_open_mode mode) {
@@ -161,10 +172,13 @@ bool TMyStreamMemList::CopyToMemmap() {
     if (total > std::numeric_limits<std::int32_t>::max() - 4) return false;
   }
   const auto T = static_cast<std::int32_t>(total);
-  // Opened afresh even when the size already fits, so that memory removed since this map
-  // was opened is made again instead of written where no one will find it.
-  memmap->Close();
-  memmap->Remap(T, true);
+  // Opened afresh unless it is still the named memory at the right size: memory removed
+  // since this map was opened is made again instead of written where no one will find it.
+  if (memmap->Size() != T || memmap->MappedSize() != static_cast<std::size_t>(T) + 4 ||
+      !memmap->IsCurrent()) {
+    memmap->Close();
+    memmap->Remap(T, true);
+  }
   if (memmap->Size() != T || !memmap->SetMemL(0, T)) return false;
   // Each element writes at the map's position; one that writes more or less than it
   // declared would shift every element after it, so that is a failure too.
@@ -233,6 +247,14 @@ void TStringMemList::AddString(std::u16string_view line) {
   auto holder = std::make_unique<std::u16string>(line);
   Add(holder.get());
   holder.release();
+}
+
+void TStringMemList::AddLines(std::u16string_view text) {
+  for (std::u16string& line : split_text_lines(text)) {
+    auto holder = std::make_unique<std::u16string>(std::move(line));
+    Add(holder.get());
+    holder.release();
+  }
 }
 
 const std::u16string& TStringMemList::Strings(std::int32_t Index) const {

@@ -52,8 +52,11 @@ class TMemoryMapFile : public TObject {
   // SetupMap with the stored name and Size, only when closed.
   void Remap(std::int32_t Size, bool resize = false);
   // Closes, then opens the memory of the stored name again if it is still there, never
-  // making or resizing it; FSize from its size word as SetupMap takes it.
+  // making or resizing it; FSize from its size word as SetupMap takes it. Kept open as it
+  // is when the map is still that memory at the size mapped (only FSize is read again).
   void ReopenExisting();
+  // Whether the map is open on the memory its name names now, at the size mapped.
+  bool IsCurrent() const;
   // Removes the shared memory of this map's name (it stays mapped here until Close).
   // False when there was none or it cannot be removed.
   bool Unlink();
@@ -164,6 +167,8 @@ class TStringMemList : public TMyStreamMemList {
   ~TStringMemList() override;
 
   void AddString(std::u16string_view line);
+  // Adds the lines of a text, cut as a string list cuts its text (CR LF, LF or CR).
+  void AddLines(std::u16string_view text);
   const std::u16string& Strings(std::int32_t Index) const;
 
   std::int32_t SizeofHolderData(std::int32_t Index) override;

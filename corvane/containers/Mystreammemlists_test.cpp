@@ -114,6 +114,16 @@ TEST_F(MemmapTest, ElementsAreCountedUtf16LinesEndingInAZeroUnit) {
   ASSERT_TRUE(reader.LoadFromMemmap());
   EXPECT_EQ(lines(reader), (std::vector<std::u16string>{u"ab", u"", u"\u00E9"}));
 
+  // The writer grows and shrinks the block under a reader that keeps its map.
+  for (int i = 0; i < 2000; ++i) list.AddString(u"more");
+  ASSERT_TRUE(list.CopyToMemmap());
+  ASSERT_TRUE(reader.LoadFromMemmap());
+  EXPECT_EQ(reader.Count(), 2003);
+  while (list.Count() > 3) list.Delete(list.Count() - 1);
+  ASSERT_TRUE(list.CopyToMemmap());
+  ASSERT_TRUE(reader.LoadFromMemmap());
+  EXPECT_EQ(lines(reader), (std::vector<std::u16string>{u"ab", u"", u"\u00E9"}));
+
   EXPECT_TRUE(list.MoveToMemmap());
   EXPECT_EQ(list.Count(), 0);
   EXPECT_TRUE(list.data_only_in_memmap);

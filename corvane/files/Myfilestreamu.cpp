@@ -1,5 +1,7 @@
 #include "corvane/files/Myfilestreamu.hpp"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -261,6 +263,38 @@ bool open_zip(TZipForge& zip, const std::u16string& zip_name, std::u16string& re
   }
 }
 
+// The archive read last stays open for the next call: callers read the entries of one
+// archive one after the other, and reading an archive's directory again for every entry
+// would make that quadratic. It is used again only while the file is the same one (same
+// device, inode, size and modification time).
+struct cached_archive {
+  std::u16string name;
+  struct stat identity {};
+  std::unique_ptr<TZipForge> zip;
+};
+thread_local cached_archive last_archive;
+
+bool same_file(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+TZipForge* archive_for(const std::u16string& zip_name, std::u16string& reason) {
+  struct stat identity {};
+  const bool known = ::stat(utf16_to_utf8(zip_name).c_str(), &identity) == 0;
+  if (known && last_archive.zip && last_archive.name == zip_name &&
+      same_file(identity, last_archive.identity))
+    return last_archive.zip.get();
+  last_archive.zip.reset();
+  auto zip = std::make_unique<TZipForge>();
+  if (!open_zip(*zip, zip_name, reason)) return nullptr;
+  if (!known) return nullptr;  // opened, yet no longer there: not worth keeping
+  last_archive.name = zip_name;
+  last_archive.identity = identity;
+  last_archive.zip = std::move(zip);
+  return last_archive.zip.get();
+}
+
 void tell(std::u16string* out, std::u16string text) {
   if (out != nullptr) *out = std::move(text);
 }
@@ -271,21 +305,25 @@ std::u16string extract_entry(TZipForge& zip, std::int32_t index, std::u16string&
   };
   std::u16string text;
   if (!zip.ExtractToString(index, text) && reason.empty()) reason = u"the entry cannot be read";
+  zip.OnProcessFileFailure = nullptr;
   return text;
 }
 
 }  // namespace
 
+void ReleaseZipMemberArchive() {
+  last_archive = cached_archive{};
+}
+
 std::u16string ContentsOfFileWithinZipFile(const std::u16string& ZipName, std::int32_t Number,
                                            std::u16string* reason) {
   std::u16string why;
   std::u16string text;
-  TZipForge zip;
-  if (open_zip(zip, ZipName, why)) {
-    if (Number < 1 || Number > zip.GetEntryCount()) {
+  if (TZipForge* zip = archive_for(ZipName, why)) {
+    if (Number < 1 || Number > zip->GetEntryCount()) {
       why = u"no entry " + u16(std::to_string(Number));
     } else {
-      text = extract_entry(zip, Number - 1, why);
+      text = extract_entry(*zip, Number - 1, why);
     }
   }
   tell(reason, std::move(why));
@@ -297,15 +335,14 @@ std::u16string ContentsOfFileWithinZipFile(const std::u16string& FullName, std::
   const std::u16string wanted = ZipFileWantedFileNameWithin(FullName, global_current_zip_ext_slash);
   std::u16string why;
   std::u16string text;
-  TZipForge zip;
   if (archive.empty()) {
     why = u"the name does not run through an archive";
-  } else if (open_zip(zip, archive, why)) {
-    const std::int32_t index = zip.IndexOfEntry(wanted);
+  } else if (TZipForge* zip = archive_for(archive, why)) {
+    const std::int32_t index = zip->IndexOfEntry(wanted);
     if (index < 0)
       why = u"no entry named " + wanted;
     else
-      text = extract_entry(zip, index, why);
+      text = extract_entry(*zip, index, why);
   }
   tell(reason, std::move(why));
   return text;
@@ -316,12 +353,11 @@ std::u16string OpenedAZipFileToTempDir(const std::u16string& ZipName, std::int32
   const std::u16string target = IncludeTrailingPathDelimiter(my_temp_path) + u"tempzip.txt";
   temp_zip_outcome result = temp_zip_outcome::out_of_range;
   std::u16string why;
-  TZipForge zip;
-  if (open_zip(zip, ZipName, why)) {
-    if (Number < 1 || Number > zip.GetEntryCount()) {
+  if (TZipForge* zip = archive_for(ZipName, why)) {
+    if (Number < 1 || Number > zip->GetEntryCount()) {
       why = u"no entry " + u16(std::to_string(Number));
     } else {
-      std::u16string text = extract_entry(zip, Number - 1, why);
+      std::u16string text = extract_entry(*zip, Number - 1, why);
       if (!why.empty()) {
         result = temp_zip_outcome::failed;
       } else {

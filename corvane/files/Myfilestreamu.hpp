@@ -101,6 +101,9 @@ TPointerString ReadUnknownLengthPointerMaxSize(TStream& Stream, bool Wide, std::
 TPointerString ReadUnknownLengthPointer(TStream& Stream, bool Wide);
 
 // ---- Zip entries.
+//
+// The archive read last stays open (one per thread) while its file is unchanged, so that
+// reading its entries one after the other reads its directory once.
 
 // What OpenedAZipFileToTempDir did.
 enum class temp_zip_outcome : std::uint8_t {
@@ -129,5 +132,8 @@ std::u16string ContentsOfFileWithinZipFile(const std::u16string& FullName,
 std::u16string OpenedAZipFileToTempDir(const std::u16string& ZipName, std::int32_t Number,
                                        temp_zip_outcome* outcome = nullptr,
                                        std::u16string* reason = nullptr);
+
+// Closes the archive kept open by the routines above.
+void ReleaseZipMemberArchive();
 
 }  // namespace corvane

@@ -241,6 +241,7 @@ class MyfilestreamuZip : public ::testing::Test {
     File_utils_initialization();
   }
   void TearDown() override {
+    ReleaseZipMemberArchive();
     File_utils_finalization();
     my_temp_path = saved_temp_;
     std::filesystem::remove_all(folder_);
@@ -271,6 +272,25 @@ TEST_F(MyfilestreamuZip, EntriesByNumberAndByName) {
   EXPECT_EQ(ContentsOfFileWithinZipFile(u16(archive_ + "/missing.txt"), &reason), u"");
   EXPECT_EQ(reason, u"no entry named missing.txt");
   EXPECT_EQ(ContentsOfFileWithinZipFile(u16((folder_ / "none.zip/a.txt").string()), &reason), u"");
+  EXPECT_FALSE(reason.empty());
+}
+
+TEST_F(MyfilestreamuZip, AnArchiveReplacedBetweenCallsIsReadAfresh) {
+  EXPECT_EQ(ContentsOfFileWithinZipFile(u16(archive_), 1), u"one\ntwo");
+  testing::ZipArchiveLayout layout;
+  testing::ZipEntrySpec a;
+  a.name = "a.txt";
+  a.data = "changed";
+  layout.entries.push_back(a);
+  const std::string next = archive_ + ".next";
+  std::ofstream(next, std::ios::binary) << testing::build_zip(layout);
+  std::filesystem::rename(next, archive_);
+  std::u16string reason;
+  EXPECT_EQ(ContentsOfFileWithinZipFile(u16(archive_), 1), u"changed");
+  EXPECT_EQ(ContentsOfFileWithinZipFile(u16(archive_), 3, &reason), u"");
+  EXPECT_EQ(reason, u"no entry 3");
+  std::filesystem::remove(archive_);
+  EXPECT_EQ(ContentsOfFileWithinZipFile(u16(archive_), 1, &reason), u"");
   EXPECT_FALSE(reason.empty());
 }
 

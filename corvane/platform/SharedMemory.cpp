@@ -112,6 +112,21 @@ std::string SharedMemory::failure_text() const {
   return "";
 }
 
+bool SharedMemory::current(std::string_view name) const {
+  if (fd_ < 0 || !valid_name(name)) return false;
+  struct stat mine;
+  if (::fstat(fd_, &mine) != 0 || mine.st_nlink == 0 ||
+      static_cast<std::size_t>(mine.st_size) != size_)
+    return false;
+  const int fd = ::shm_open(object_path(name).c_str(), O_RDONLY, 0);
+  if (fd < 0) return false;
+  struct stat named;
+  const bool same =
+      ::fstat(fd, &named) == 0 && named.st_dev == mine.st_dev && named.st_ino == mine.st_ino;
+  ::close(fd);
+  return same;
+}
+
 bool SharedMemory::unlink(std::string_view name) {
   if (!valid_name(name)) return false;
   return ::shm_unlink(object_path(name).c_str()) == 0;

@@ -57,6 +57,10 @@ class SharedMemory {
   // A sentence on the last failure ("" after a success).
   std::string failure_text() const;
 
+  // Whether the open object is still the one `name` names, at the size mapped here: false
+  // once it has been removed, replaced by another, or resized since it was opened.
+  bool current(std::string_view name) const;
+
   // Whether `name` may name an object: 1 to 250 bytes, no "/", no zero byte.
   static bool valid_name(std::string_view name);
   // Removes the object `name`. False when there is none or it may not be removed.

@@ -200,6 +200,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_date_commands(app, status, out, err);
   add_kind_command(app, status, out, err);
   add_zip_command(app, status, out, err);
+  add_shm_command(app, status, out, err);
   add_sort_command(app, status, out, err);
   add_log_command(app, status, out, err);
   add_ini_command(app, status, out, err);

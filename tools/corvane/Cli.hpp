@@ -101,6 +101,18 @@ int command_zip_list(const std::string& archive, bool json, std::ostream& out, s
 int command_zip_comment(const std::string& archive, std::ostream& out, std::ostream& err);
 int command_zip_cat(const std::string& archive, const std::vector<std::string>& entries,
                     std::ostream& out, std::ostream& err);
+// Lines of text through shared memory (Shm.cpp). put reads standard input from `in` when
+// no file is given.
+int command_shm_put(const std::string& name, const std::string& file, std::istream& in,
+                    std::ostream& out, std::ostream& err);
+int command_shm_get(const std::string& name, bool json, bool remove, std::ostream& out,
+                    std::ostream& err);
+int command_shm_rm(const std::string& name, std::ostream& err);
+void add_shm_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// Writes one entry to tempzip.txt in the temporary folder and prints its path; ENTRY is
+// #N or a stored name. 1 when there is no such entry (nothing written).
+int command_zip_cat_temp(const std::string& archive, const std::string& entry, std::ostream& out,
+                         std::ostream& err);
 int command_zip_extract(const std::string& archive, const std::string& folder,
                         const std::vector<std::string>& entries, bool yes, std::ostream& out,
                         std::ostream& err);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <ostream>
 
+#include "corvane/files/Myfilestreamu.hpp"
 #include "corvane/messages/Generalruntime1const.hpp"
 #include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/platform/ZipForge.hpp"
@@ -119,14 +120,11 @@ int command_zip_cat(const std::string& archive, const std::vector<std::string>& 
       wanted.push_back(index);
     }
   }
-  std::u16string problem;
-  zip.OnProcessFileFailure = [&](const std::u16string&, const std::u16string& reason) {
-    problem = reason;
-  };
-  std::u16string text, lines;
+  std::u16string text, lines, problem;
   for (const std::int32_t index : wanted) {
-    problem.clear();
-    if (!zip.ExtractToString(index, text)) {
+    // Each entry is read as the tools read one: through its archive's name and number.
+    text = ContentsOfFileWithinZipFile(u16(archive), index + 1, &problem);
+    if (!problem.empty()) {
       err << "corvane zip cat: " << archive << ": " << u8(zip.GetAZipMainDetail(index)) << ": "
           << u8(problem) << "\n";
       status = 2;
@@ -135,8 +133,42 @@ int command_zip_cat(const std::string& archive, const std::vector<std::string>& 
     text_with_crlf_lines(text, lines);
     std::u16string().swap(text);
     out << u8(lines);
+    if (!output_ok(out)) return 2;
   }
   return status;
+}
+
+int command_zip_cat_temp(const std::string& archive, const std::string& entry, std::ostream& out,
+                         std::ostream& err) {
+  TPackageScope package;  // the temporary folder, and entries decoded as texts are
+  std::int32_t number = 0;
+  if (entry.size() > 1 && entry[0] == '#' &&
+      entry.find_first_not_of("0123456789", 1) == std::string::npos) {
+    number =
+        entry.size() < 11
+            ? static_cast<std::int32_t>(std::min<long long>(std::stoll(entry.substr(1)), INT32_MAX))
+            : INT32_MAX;
+  } else {
+    TZipForge zip;
+    if (!open_archive(zip, "cat", archive, err)) return 2;
+    number = zip.IndexOfEntry(u16(entry)) + 1;  // 0 when there is none
+  }
+  temp_zip_outcome outcome = temp_zip_outcome::failed;
+  std::u16string reason;
+  const std::u16string path = OpenedAZipFileToTempDir(u16(archive), number, &outcome, &reason);
+  switch (outcome) {
+    case temp_zip_outcome::written:
+      out << u8(path) << '\n';
+      return 0;
+    case temp_zip_outcome::out_of_range:
+      err << "corvane zip cat: " << archive << ": " << entry << ": "
+          << (reason.empty() ? "no such entry" : u8(reason)) << "; nothing written\n";
+      return 1;
+    case temp_zip_outcome::failed:
+      break;
+  }
+  err << "corvane zip cat: " << archive << ": " << entry << ": " << u8(reason) << "\n";
+  return 2;
 }
 
 int command_zip_extract(const std::string& archive, const std::string& folder,
@@ -195,7 +227,7 @@ void add_zip_command(CLI::App& app, int& status, std::ostream& out, std::ostream
   struct options {
     std::string archive, folder;
     std::vector<std::string> entries;
-    bool json = false, yes = false;
+    bool json = false, yes = false, temp = false;
   };
   auto o = std::make_shared<options>();
   auto* zip = app.add_subcommand("zip", "Read zip archives as the tools read them");
@@ -220,11 +252,25 @@ void add_zip_command(CLI::App& app, int& status, std::ostream& out, std::ostream
       "cat",
       "Print entries as corvane cat prints files: decoded whatever their encoding, in UTF-8, "
       "every line ended by CR LF");
+  cat->add_flag("--temp", o->temp,
+                "Write the one ENTRY to tempzip.txt in the temporary folder (UTF-16LE, CR LF "
+                "lines) and print that file's path; exit status 1, nothing written, when there "
+                "is no such entry");
   cat->add_option("ARCHIVE", o->archive, "The zip archive")->required();
   cat->add_option("ENTRY", o->entries,
                   "Stored names, or #N for the N-th entry (default: every file in order)");
-  cat->callback(
-      [o, &status, &out, &err] { status = command_zip_cat(o->archive, o->entries, out, err); });
+  cat->callback([o, &status, &out, &err] {
+    if (o->temp) {
+      if (o->entries.size() != 1) {
+        err << "corvane zip cat: --temp takes one ENTRY\n";
+        status = 2;
+        return;
+      }
+      status = command_zip_cat_temp(o->archive, o->entries[0], out, err);
+      return;
+    }
+    status = command_zip_cat(o->archive, o->entries, out, err);
+  });
 
   auto* extract = zip->add_subcommand(
       "extract",

@@ -85,6 +85,44 @@ TEST(CorvaneZip, UnreadableArchivesAndEntriesAreErrors) {
   }
 }
 
+TEST(CorvaneZip, CatTempWritesOneEntryToTheTemporaryFolder) {
+  const fs::path folder = fs::path(::testing::TempDir()) / "zipcmd_temp";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved = old_tmpdir != nullptr ? old_tmpdir : "";
+  ::setenv("TMPDIR", folder.c_str(), 1);
+  ZipArchiveLayout layout;
+  layout.entries = {entry("one.txt", "first\nline", true), entry("two.txt", "2")};
+  const std::string archive = write_file("zipcmd_temp.zip", build_zip(layout));
+  const fs::path target = fs::canonical(folder) / "tempzip.txt";
+  Result r = run_command({"zip", "cat", "--temp", archive, "#1"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, target.string() + "\n");
+  EXPECT_EQ(read(target), std::string("\xFF\xFE"
+                                      "f\0i\0r\0s\0t\0\r\0\n\0l\0i\0n\0e\0\r\0\n\0",
+                                      28));
+  r = run_command({"zip", "cat", "--temp", archive, "two.txt"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read(target), std::string("\xFF\xFE"
+                                      "2\0\r\0\n\0",
+                                      8));
+  fs::remove(target);
+  for (const char* wanted : {"#3", "#0", "#99999999999", "none.txt"}) {
+    r = run_command({"zip", "cat", "--temp", archive, wanted});
+    EXPECT_EQ(r.status, 1) << wanted;
+    EXPECT_NE(r.err.find("nothing written"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(target)) << wanted;
+  }
+  EXPECT_EQ(run_command({"zip", "cat", "--temp", archive}).status, 2);
+  EXPECT_EQ(run_command({"zip", "cat", "--temp", archive, "#1", "#2"}).status, 2);
+  if (old_tmpdir != nullptr)
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  else
+    ::unsetenv("TMPDIR");
+  fs::remove_all(folder);
+}
+
 TEST(CorvaneZip, ExtractRefusesHostileNamesAndKeepsExistingFiles) {
   const fs::path folder = fs::path(::testing::TempDir()) / "zipcmd_extract";
   fs::remove_all(folder);
