@@ -223,6 +223,41 @@ std::string_view list_type_name(list_type lt);
 // The value a name names, exactly as written in code; false when none does.
 bool tool_type_from_name(std::string_view name, tool_type& tool);
 
+// ---- Colours and typefaces
+
+// Colours are 32-bit values 0x00BBGGRR (red in the low byte); values with the top byte
+// 0xFF are the platform's system colours.
+using TColor = std::uint32_t;
+
+enum TMyCanvasColourTypes : std::uint8_t {
+  tct_text,
+  tct_selected_text,
+  tct_background,
+  tct_selected_background
+};
+// The four colours of a displayed piece of text, indexed by TMyCanvasColourTypes; 16 bytes
+// on a stream.
+struct TMyCanvasColourRec {
+  TColor colours[4] = {};
+  bool operator==(const TMyCanvasColourRec&) const = default;
+};
+enum TTypefaceStyle : std::uint8_t { tf_bold, tf_italics, tf_underline, tf_strikeout };
+using TMy_typeface = TTypefaceStyle;
+// A set of TTypefaceStyle, stored as one byte: bit n is member n (bold 0, italics 1,
+// underline 2, strikeout 3).
+struct Ttypeface_Set {
+  std::uint8_t bits = 0;
+  constexpr bool contains(TTypefaceStyle s) const { return (bits >> s) & 1u; }
+  constexpr void include(TTypefaceStyle s) { bits |= static_cast<std::uint8_t>(1u << s); }
+  constexpr bool empty() const { return bits == 0; }
+  constexpr bool operator==(const Ttypeface_Set&) const = default;
+};
+struct TMyCanvasColourRecAndTypeface {
+  TMyCanvasColourRec colours;
+  Ttypeface_Set default_typeface;
+  Ttypeface_Set highlight_typeface;
+};
+
 // Start-up: the display names from the catalogue; shut-down: cleared.
 void My_types_mini_initialization();
 void My_types_mini_finalization();

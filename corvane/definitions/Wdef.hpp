@@ -14,7 +14,9 @@
 #include <string_view>
 
 #include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/definitions/Wdef_languages.hpp"
 #include "corvane/definitions/Wdef_search_conditions.hpp"
+#include "corvane/definitions/Wdef_settings_lists.hpp"
 #include "corvane/rtl/Streams.hpp"
 
 namespace corvane {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "corvane/dates/Wdef_dates.hpp"
+#include "corvane/definitions/Locale_utilities.hpp"
 #include "corvane/definitions/My_types_mini.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/files/Logging_utilities.hpp"
@@ -51,7 +52,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"User_input_wildcard_parsing", nullptr, nullptr},
     {"Wdef", Wdef_dates_initialization, Wdef_dates_finalization},
     {"Lemmastopmatchtypes", Lemmastopmatchtypes_initialize, nullptr},
-    {"Locale_utilities", nullptr, nullptr},
+    {"Locale_utilities", Locale_utilities_initialization, nullptr},
     {"Inifileu2", nullptr, nullptr},
     {"Fileofchar", nullptr, nullptr},
     {"Sentence_terminators", nullptr, nullptr},

@@ -47,6 +47,15 @@ bool is_valid_code_page(int code_page);
 bool locale_default_ansi_code_page(std::string_view icu_locale, int& code_page);
 bool lcid_default_ansi_code_page(TLCID lcid, int& code_page);
 
+// The default OEM (console) code page of a locale, from our table of the Windows values
+// beside the 8-bit one: 437 for U.S. English, 850 for the other Western locales, 852
+// Central European, 866 Cyrillic, 737 Greek, 857 Turkish, 862 Hebrew, 720 Arabic, 775
+// Baltic, the East Asian, Thai and Vietnamese pages as their 8-bit ones, and 1 (the OEM
+// placeholder) for locales with no 8-bit code page. False, and `code_page` unchanged,
+// for a locale the 8-bit table does not know.
+bool locale_default_oem_code_page(std::string_view icu_locale, int& code_page);
+bool lcid_default_oem_code_page(TLCID lcid, int& code_page);
+
 // An open ICU converter for one code page. Bytes are mapped by ICU's table for the code
 // page (an ill-formed multi-byte sequence becomes U+FFFD); characters the code page cannot
 // hold become "?" (the converter's own substitute where it has no one-byte form).

@@ -227,4 +227,60 @@ bool lcid_default_ansi_code_page(TLCID lcid, int& code_page) {
   return locale_default_ansi_code_page(name, code_page);
 }
 
+namespace {
+
+// The OEM page that goes with each 8-bit page.
+int oem_for_ansi(int ansi) {
+  switch (ansi) {
+    case 1250:
+      return 852;
+    case 1251:
+      return 866;
+    case 1252:
+      return 850;
+    case 1253:
+      return 737;
+    case 1254:
+      return 857;
+    case 1255:
+      return 862;
+    case 1256:
+      return 720;
+    case 1257:
+      return 775;
+    case 0:
+      return 1;
+    default:  // 874, 932, 936, 949, 950, 1258 serve as both
+      return ansi;
+  }
+}
+
+// Locales whose OEM page is not the one of their 8-bit page: U.S. English (and English
+// without a country) kept the original PC page.
+bool oem_exception(std::string_view icu_locale, int& code_page) {
+  std::string language = locale_language(icu_locale);
+  if (language != "en") return false;
+  std::string rest(icu_locale.substr(std::min(icu_locale.size(), language.size())));
+  if (rest.empty() || rest == "_US" || rest.rfind("_US@", 0) == 0) {
+    code_page = 437;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool locale_default_oem_code_page(std::string_view icu_locale, int& code_page) {
+  int ansi = 0;
+  if (!locale_default_ansi_code_page(icu_locale, ansi)) return false;
+  if (!oem_exception(icu_locale, code_page)) code_page = oem_for_ansi(ansi);
+  return true;
+}
+
+bool lcid_default_oem_code_page(TLCID lcid, int& code_page) {
+  std::string name;
+  if (!icu_locale_for_lcid(lcid, name)) return false;
+  return locale_default_oem_code_page(name, code_page);
+}
+
 }  // namespace corvane

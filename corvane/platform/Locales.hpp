@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "corvane/rtl/System_text.hpp"  // default_icu_locale
 
@@ -47,5 +48,26 @@ std::string locale_script(std::string_view name);
 // The measurement system of a locale: 0 metric, 1 U.S., 2 U.K. (ICU's values); -1 when
 // the LCID names no locale or the locale data cannot be read.
 int locale_measurement_system(TLCID lcid);
+
+// Every LCID that ICU maps to a locale and back to itself, ascending; the placeholders
+// are not among them. Worked out once, on first use.
+const std::vector<TLCID>& all_locale_lcids();
+
+// The locale facts that locale_info_text answers, by the national-language service's
+// numbers for them.
+inline constexpr std::uint32_t kLocaleNativeLanguageName = 2;        // "Deutsch"
+inline constexpr std::uint32_t kLocaleOemCodePage = 11;              // "850"
+inline constexpr std::uint32_t kLocaleCurrencySymbol = 20;           // "€"
+inline constexpr std::uint32_t kLocaleIso639Name = 0x59;             // "de"
+inline constexpr std::uint32_t kLocaleIso3166Name = 0x5A;            // "DE"
+inline constexpr std::uint32_t kLocaleEnglishLanguageName = 0x1001;  // "German"
+inline constexpr std::uint32_t kLocaleEnglishCountryName = 0x1002;   // "Germany"
+inline constexpr std::uint32_t kLocaleAnsiCodePage = 0x1004;         // "1252"
+
+// One fact about a locale as text, from ICU's data (code pages from our tables, in
+// decimal). Empty for an LCID that names no locale, a number not listed above, or a fact
+// the locale lacks (a language without a country has no country name). The placeholders
+// answer for the environment's locale.
+std::u16string locale_info_text(TLCID lcid, std::uint32_t info);
 
 }  // namespace corvane

@@ -82,6 +82,22 @@ void add_file_command(CLI::App& app, int& status, std::ostream& out, std::ostrea
 void add_files_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 int command_files(const std::vector<std::string>& paths, const GatherOptions& options, bool json,
                   bool no_verdict, std::ostream& out, std::ostream& err);
+// Languages (Languages.cpp) and section lists (Sections.cpp).
+void add_languages_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+void add_sections_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+int command_languages(const std::vector<std::string>& locales, bool json, std::ostream& out,
+                      std::ostream& err);
+// lcid<TAB>country per variety of the locale's language among `among` (comma-separated;
+// empty: every known identifier), then currencies<TAB> and their symbols.
+int command_language_varieties(const std::string& locale, const std::string& among,
+                               std::ostream& out, std::ostream& err);
+int command_language_save(const std::string& file, const std::string& locale,
+                          const std::string& allow, std::ostream& out, std::ostream& err);
+int command_sections(const std::string& file, bool json, std::ostream& out, std::ostream& err);
+int command_sections_write(const std::string& file, std::istream& in, std::ostream& err);
+// Exit status 1 when no section holds the position.
+int command_sections_at(const std::string& file, std::int32_t position, std::ostream& out,
+                        std::ostream& err);
 // A tool as the user names it: its value name ("tt_linara") or number; never the reserved 8.
 bool tool_from_argument(const std::string& text, tool_type& tool);
 int command_kind(const std::vector<std::string>& files, bool json, bool tools, bool lists,

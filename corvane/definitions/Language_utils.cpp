@@ -1,4 +1,4 @@
-#include "corvane/search/Language_utils.hpp"
+#include "corvane/definitions/Language_utils.hpp"
 
 namespace corvane {
 
