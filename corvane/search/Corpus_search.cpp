@@ -95,7 +95,7 @@ class readable_text {
     if (docx_) return {};
     const TFileContentsSet kinds = FileContentsType(u16(name_), false);
     if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
-      return "not a plain text file";
+      return text_not_text().what();
     return {};
   }
   int fd_ = -1;
@@ -219,7 +219,7 @@ class corpus_run {
           const auto size = std::filesystem::file_size(readable.name(), ec);
           reader = std::make_unique<text_file_reader>(DOCXFileText(name), ec ? 0 : size, enc_utf8);
         } else {
-          reader = std::make_unique<text_file_reader>(name);
+          reader = std::make_unique<text_file_reader>(name, plan_.options.encoding);
         }
         reader->settle();
         cuts = {0, reader->raw_size()};
@@ -240,6 +240,7 @@ class corpus_run {
     if (reader) {
       text.info.size = reader->bytes_total();
       text.info.encoding = reader->encoding();
+      text.info.reading = reader->report();
     }
     text.reader = std::move(reader);
     text.parts.resize(cuts.size() - 1);

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "corvane/files/File_utils.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
 #include "corvane/search/Concordance_sort.hpp"
@@ -46,6 +47,8 @@ struct corpus_search_options {
   // A text that is no regular file (a pipe, a FIFO, a device) is read as a stream, at most
   // this many bytes; a longer one is reported and not searched.
   std::uint64_t stream_limit = std::uint64_t{1} << 30;
+  // How texts that are neither UTF-8 nor UTF-16 are decoded.
+  text_encoding_choice encoding;
 };
 
 // A text as the sink sees it.
@@ -54,6 +57,8 @@ struct corpus_text {
   std::string path;
   std::uint64_t size = 0;                 // in bytes
   TTextEncodingKind encoding = enc_none;  // how it is decoded; enc_none when it is unreadable
+  // How its encoding was found and what bytes did not decode (set before text_begins).
+  text_reading_report reading;
 };
 
 // One hit. The views are valid during the sink's call only.
