@@ -155,9 +155,8 @@ const SingleByteTable* single_byte_table(const std::string& charset) {
     }
     if (table) table->mapped[0x1A] = table->map[0x1A] == 0x1A;
     // Bytes below 0x80 are read as ASCII whatever the charset (the decoders rely on it).
-    if (table)
-      for (int b = 0; b < 0x80; ++b)
-        if (table->map[b] != b) table.reset();
+    for (int b = 0; table && b < 0x80; ++b)
+      if (table->map[b] != b) table.reset();
   }
   if (converter != nullptr) ucnv_close(converter);
   const SingleByteTable* result = table.get();
