@@ -191,7 +191,8 @@ struct text_reading_report {
   // confidence 0.40)".
   std::string describe() const;
   // For text lost or replaced: "2 bytes not valid in UTF-8, read as U+FFFD (the first at
-  // offset 5)"; empty when every byte decoded.
+  // offset 5)", "1 byte not valid in windows-1251 (the first at offset 9)"; empty when
+  // every byte decoded.
   std::string losses() const;
 };
 

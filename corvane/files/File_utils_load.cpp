@@ -148,9 +148,10 @@ const SingleByteTable* single_byte_table(const std::string& charset) {
         table.reset();
         break;
       }
-      // A C1 control is no character of a text: the byte is one the page does not map.
+      // A C1 control is no character of a text: the byte is one the page does not map
+      // (read as the control all the same, as TextFileContents reads it).
       const bool c1 = b >= 0x80 && one[0] >= 0x80 && one[0] <= 0x9F;
-      table->map[b] = c1 ? u'\uFFFD' : static_cast<char16_t>(one[0]);
+      table->map[b] = static_cast<char16_t>(one[0]);
       table->mapped[b] = !c1 && one[0] != 0xFFFD && one[0] != 0x1A;
     }
     if (table) table->mapped[0x1A] = table->map[0x1A] == 0x1A;
@@ -804,7 +805,8 @@ std::string text_reading_report::describe() const {
 std::string text_reading_report::losses() const {
   if (bad_bytes == 0) return {};
   std::string text = std::to_string(bad_bytes) + (bad_bytes == 1 ? " byte" : " bytes") +
-                     " not valid in " + charset + ", read as U+FFFD";
+                     " not valid in " + charset;
+  if (found == how::utf8) text += ", read as U+FFFD";
   if (first_bad_known) text += " (the first at offset " + std::to_string(first_bad) + ")";
   return text;
 }

@@ -178,6 +178,8 @@ corpus_search_options whole_text_options() {
   o.workers = 1;
   o.byte_prefilter = false;
   o.context = 12;
+  // 8-bit texts in the system code page, as TextFileContents reads them.
+  o.encoding.how = text_encoding_choice::mode::system;
   return o;
 }
 
