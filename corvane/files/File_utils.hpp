@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "corvane/files/File_utils_operations.hpp"
+#include "corvane/files/Text_encoding.hpp"
 #include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/StringList.hpp"
 
@@ -159,6 +160,49 @@ class text_not_utf8 : public EReadError {
   text_not_utf8() : EReadError("the text is not plain UTF-8 after all") {}
 };
 
+// Thrown when a reader is made for a file that holds no text (looks_binary): an executable,
+// an image, a compressed file, a PDF or office document.
+class text_not_text : public EReadError {
+ public:
+  text_not_text() : EReadError("not a text file (binary)") {}
+};
+
+// How a reader reads a text, for its host to report: where the encoding came from, and
+// what bytes it could not decode.
+struct text_reading_report {
+  enum class how : std::uint8_t {
+    none,       // not read (a missing file)
+    mark,       // its byte-order mark
+    utf16,      // UTF-16 without a byte-order mark, by the shape of its bytes
+    utf8,       // UTF-8 without a mark (with `bad_bytes` read as U+FFFD)
+    ascii,      // no byte of 0x80 or above
+    eight_bit,  // an 8-bit (or other legacy) charset, chosen as `decision` says
+    document,   // text handed over already decoded
+  };
+  how found = how::none;
+  std::string charset;          // as users name it: "UTF-8", "UTF-16LE", "windows-1251" ...
+  charset_decision decision;    // for eight_bit
+  std::uint64_t bad_bytes = 0;  // bytes read as U+FFFD or the charset's substitute
+  std::uint64_t first_bad = 0;  // the first one's offset in the file
+  bool first_bad_known = false;
+
+  // "read as windows-1251 (detected, confidence 0.87)", "read as UTF-16LE (no byte-order
+  // mark)", "read as windows-1252 (the system code page; the detector was unsure: ISO-8859-5,
+  // confidence 0.40)".
+  std::string describe() const;
+  // For text lost or replaced: "2 bytes not valid in UTF-8, read as U+FFFD (the first at
+  // offset 5)", "1 byte not valid in windows-1251 (the first at offset 9)"; empty when
+  // every byte decoded.
+  std::string losses() const;
+};
+
+// How text_file_reader would read a file, decided without decoding it: for `detect`, and
+// for hosts that only want to know. UTF-16 without a byte-order mark is judged on the
+// file's first 64 KiB. A missing file gives how::none; a file that is no text raises
+// text_not_text; one that cannot be opened EFOpenError.
+text_reading_report text_encoding_of(const std::u16string& file_name,
+                                     const text_encoding_choice& encoding);
+
 // True when the bytes are strict UTF-8 (no overlong form, surrogate or value above
 // U+10FFFF, no sequence cut short).
 bool is_strict_utf8(const unsigned char* p, std::size_t n);
@@ -170,11 +214,19 @@ class text_file_reader {
   // read as UTF-8 on trust (see text_not_utf8); a text with a byte-order mark, and one
   // that is UTF-16 without a mark (little-endian as looks_like_utf16 judges, big-endian
   // where its bytes read swapped pass that test), is decoded whole when the reader is made.
+  //
+  // The bytes of a text without a byte-order mark that is not UTF-16 are read as UTF-8 when
+  // they are strict UTF-8 or mostly_utf8 (bad bytes as U+FFFD), else in the charset that
+  // `encoding` chooses (choose_charset). A file that looks_binary raises text_not_text.
   explicit text_file_reader(const std::u16string& file_name,
                             text_decoding choice = text_decoding::decide);
+  text_file_reader(const std::u16string& file_name, const text_encoding_choice& encoding,
+                   text_decoding choice = text_decoding::decide);
   // The same over bytes already in memory (an archive's entry), decoded exactly as a
   // file of those bytes would be; the reader keeps them.
   explicit text_file_reader(std::string bytes, text_decoding choice = text_decoding::decide);
+  text_file_reader(std::string bytes, const text_encoding_choice& encoding,
+                   text_decoding choice = text_decoding::decide);
   ~text_file_reader();
   text_file_reader(const text_file_reader&) = delete;
   text_file_reader& operator=(const text_file_reader&) = delete;
@@ -196,6 +248,11 @@ class text_file_reader {
   // How the raw bytes become characters: null for UTF-8, else the 256 characters of the
   // 8-bit code page (bytes below 0x80 are always ASCII).
   const char16_t* raw_byte_map() const;
+  // True when the text is UTF-8 with bytes that are not (read as U+FFFD): a host that reads
+  // the raw bytes itself must read them so.
+  bool raw_repaired() const;
+  // How the text is read (complete once settled).
+  const text_reading_report& report() const;
   // True when the text is taken for UTF-8 on trust (see text_not_utf8): a host that reads
   // the raw bytes itself must throw text_not_utf8 at ill-formed UTF-8.
   bool raw_trusted() const;
@@ -229,9 +286,12 @@ class text_file_reader {
 
  private:
   struct state;
+  // Reads bytes that are not strict UTF-8: as UTF-8 with U+FFFD when mostly_utf8, else in
+  // the chosen charset.
+  void decide_not_utf8();
   std::unique_ptr<state> s_;
   // Settles how the bytes in s_ are decoded; `file_name` names their file (null: none).
-  void take_bytes(const std::u16string* file_name, text_decoding choice);
+  void take_bytes(text_decoding choice);
 };
 
 // Writes FF FE and the text's code units little-endian, with no terminator, replacing any

@@ -126,6 +126,45 @@ const SingleByteTable* single_byte_table(int code_page) {
   return result;
 }
 
+// The same for a charset named as ICU names it (null for one that is not single-byte).
+const SingleByteTable* single_byte_table(const std::string& charset) {
+  static std::mutex mutex;
+  static std::unordered_map<std::string, std::unique_ptr<SingleByteTable>> tables;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto found = tables.find(charset);
+  if (found != tables.end()) return found->second.get();
+  std::unique_ptr<SingleByteTable> table;
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* converter = ucnv_open(charset.c_str(), &err);
+  if (U_SUCCESS(err) && converter != nullptr && ucnv_getMaxCharSize(converter) == 1) {
+    table = std::make_unique<SingleByteTable>();
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      UChar one[4];
+      err = U_ZERO_ERROR;
+      ucnv_reset(converter);
+      const std::int32_t got = ucnv_toUChars(converter, one, 4, &byte, 1, &err);
+      if (U_FAILURE(err) || got != 1) {
+        table.reset();
+        break;
+      }
+      // A C1 control is no character of a text: the byte is one the page does not map
+      // (read as the control all the same, as TextFileContents reads it).
+      const bool c1 = b >= 0x80 && one[0] >= 0x80 && one[0] <= 0x9F;
+      table->map[b] = static_cast<char16_t>(one[0]);
+      table->mapped[b] = !c1 && one[0] != 0xFFFD && one[0] != 0x1A;
+    }
+    if (table) table->mapped[0x1A] = table->map[0x1A] == 0x1A;
+    // Bytes below 0x80 are read as ASCII whatever the charset (the decoders rely on it).
+    for (int b = 0; table && b < 0x80; ++b)
+      if (table->map[b] != b) table.reset();
+  }
+  if (converter != nullptr) ucnv_close(converter);
+  const SingleByteTable* result = table.get();
+  tables.emplace(charset, std::move(table));
+  return result;
+}
+
 }  // namespace
 
 namespace detail {
@@ -293,7 +332,7 @@ inline bool word_needs_care(std::uint64_t word) {
 template <bool write>
 std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByteTable* table,
                          char16_t* out, bool& has_multibyte, bool close_last_line = true,
-                         bool zero_is_blank = false) {
+                         bool zero_is_blank = false, bool repair = false) {
   has_multibyte = false;
   std::size_t units = 0;
   bool at_line_start = true;
@@ -374,7 +413,12 @@ std::size_t decode_lines(const unsigned char* p, std::size_t n, const SingleByte
     }
     std::uint32_t cp;
     std::size_t len;
-    if (!utf8_sequence(p, i, n, cp, len)) return std::string::npos;
+    if (!utf8_sequence(p, i, n, cp, len)) {
+      if (!repair) return std::string::npos;
+      put(u'\uFFFD');  // a byte that belongs to no sequence
+      ++i;
+      continue;
+    }
     has_multibyte = true;
     if (cp >= 0x10000) {
       cp -= 0x10000;
@@ -633,7 +677,7 @@ std::u16string TextFileContents(const std::u16string& file_name) {
 struct text_file_reader::state {
   std::shared_ptr<FileBytes> bytes;
   const unsigned char* p = nullptr;
-  std::size_t n = 0;                       // end of the bytes to decode (at most the first U+0000)
+  std::size_t n = 0;                       // end of the bytes to decode
   std::size_t pos = 0;                     // bytes decoded so far
   std::size_t from = 0;                    // where this reader's bytes start
   std::size_t total = 0;                   // the file's size, or the range's
@@ -641,30 +685,220 @@ struct text_file_reader::state {
   const SingleByteTable* table = nullptr;  // null: UTF-8
   bool utf8 = false;
   bool trusting = false;     // UTF-8 taken on trust: checked while decoding
+  bool repair = false;       // UTF-8 with bad bytes, each read as U+FFFD
   bool zeros = false;        // the bytes hold a zero byte (read as a blank)
   std::size_t released = 0;  // bytes before this have been given back (release)
-  // Texts decoded whole (byte-order marks, multi-byte system code pages) are served from
-  // here.
+  // Texts decoded whole (byte-order marks, multi-byte charsets) are served from here.
   std::u16string whole;
   bool use_whole = false;
   TTextEncodingKind whole_encoding = enc_none;
+  text_encoding_choice encoding;
+  text_reading_report report;
 };
 
+namespace {
+
+// UTF-8 or UTF-16 text behind a byte-order mark, every line ended by CR LF; U+0000 is a
+// blank between words, never the end of the text.
+std::u16string decode_marked(const unsigned char* p, std::size_t n) {
+  std::u16string units = decode_text_bytes(std::string_view(reinterpret_cast<const char*>(p), n));
+  std::replace(units.begin(), units.end(), u'\0', u' ');
+  return lines_with_crlf(units);
+}
+
+// Bytes in a multi-byte (or otherwise table-less) charset through its ICU converter, every
+// line ended by CR LF, U+0000 as a blank. Counts the characters that stand for bytes the
+// charset does not map.
+std::u16string decode_with_converter(const std::string& charset, const unsigned char* p,
+                                     std::size_t n, std::uint64_t& bad) {
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* converter = ucnv_open(charset.c_str(), &err);
+  if (U_FAILURE(err) || converter == nullptr) throw EReadError("cannot read text in " + charset);
+  std::u16string units(2 * n + 16, u'\0');
+  const char* source = reinterpret_cast<const char*>(p);
+  UChar* target = reinterpret_cast<UChar*>(units.data());
+  ucnv_toUnicode(converter, &target, target + units.size(), &source, source + n, nullptr, true,
+                 &err);
+  ucnv_close(converter);
+  if (U_FAILURE(err)) throw EReadError("cannot read text in " + charset);
+  units.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar*>(units.data())));
+  bad = static_cast<std::uint64_t>(std::count(units.begin(), units.end(), u'\uFFFD') +
+                                   std::count(units.begin(), units.end(), u'\x1A'));
+  std::replace(units.begin(), units.end(), u'\0', u' ');
+  return lines_with_crlf(units);
+}
+
+// The text's bytes are not UTF-8: read as UTF-8 all the same when they are mostly UTF-8,
+// else in the charset the choice gives.
+}  // namespace
+
+void text_file_reader::decide_not_utf8() {
+  state& s = *s_;
+  text_reading_report& r = s.report;
+  const utf8_census census = count_utf8(s.p, s.n);
+  if (mostly_utf8(census)) {
+    s.utf8 = true;
+    s.table = nullptr;
+    s.repair = true;
+    r.found = text_reading_report::how::utf8;
+    r.charset = "UTF-8";
+    r.bad_bytes = census.bad;
+    r.first_bad = census.first_bad;
+    r.first_bad_known = true;
+    return;
+  }
+  r.found = text_reading_report::how::eight_bit;
+  r.decision = choose_charset(s.p, s.n, s.encoding);
+  r.charset = charset_display_name(r.decision.charset);
+  s.utf8 = false;
+  s.table = single_byte_table(r.decision.charset);
+  if (s.table != nullptr) {
+    for (std::size_t i = 0; i < s.n; ++i) {
+      if (s.p[i] >= 0x80 && !s.table->mapped[s.p[i]]) {
+        if (r.bad_bytes == 0) r.first_bad = i;
+        ++r.bad_bytes;
+      }
+    }
+    r.first_bad_known = true;
+    return;
+  }
+  s.whole = decode_with_converter(r.decision.charset, s.p, s.n, r.bad_bytes);
+  s.use_whole = true;
+  s.whole_encoding = enc_ansi;
+  s.bytes.reset();
+  s.p = nullptr;
+  s.n = 0;
+}
+
+namespace {
+
+const char* bom_charset(const unsigned char* p) {
+  return p[0] == 0xEF ? "UTF-8" : p[0] == 0xFF ? "UTF-16LE" : "UTF-16BE";
+}
+
+}  // namespace
+
+std::string text_reading_report::describe() const {
+  using h = how;
+  switch (found) {
+    case h::none:
+      return "not read";
+    case h::mark:
+      return "read as " + charset + " (byte-order mark)";
+    case h::utf16:
+      return "read as " + charset + " (no byte-order mark; judged by its zero bytes)";
+    case h::utf8:
+      return "read as UTF-8" + std::string(bad_bytes > 0 ? " (but for bad bytes)" : "");
+    case h::ascii:
+      return "read as ASCII";
+    case h::document:
+      return "read as a document";
+    case h::eight_bit:
+      break;
+  }
+  char confidence[32] = "";
+  if (decision.confidence >= 0)
+    std::snprintf(confidence, sizeof confidence, "confidence %.2f", decision.confidence);
+  std::string why;
+  switch (decision.basis) {
+    case charset_basis::fixed:
+      why = "--encoding";
+      break;
+    case charset_basis::language:
+      why = "the language's code page";
+      break;
+    case charset_basis::detected:
+      why = std::string("detected, ") + confidence;
+      break;
+    case charset_basis::system:
+      why = "the system code page";
+      if (decision.confidence >= 0)
+        why += decision.detected.empty()
+                   ? std::string("; the detector named none")
+                   : "; the detector was unsure: " + charset_display_name(decision.detected) +
+                         ", " + confidence;
+      break;
+  }
+  return "read as " + charset + " (" + why + ")";
+}
+
+std::string text_reading_report::losses() const {
+  if (bad_bytes == 0) return {};
+  std::string text = std::to_string(bad_bytes) + (bad_bytes == 1 ? " byte" : " bytes") +
+                     " not valid in " + charset;
+  if (found == how::utf8) text += ", read as U+FFFD";
+  if (first_bad_known) text += " (the first at offset " + std::to_string(first_bad) + ")";
+  return text;
+}
+
+text_reading_report text_encoding_of(const std::u16string& file_name,
+                                     const text_encoding_choice& encoding) {
+  text_reading_report r;
+  if (!detail::file_exists(file_name)) return r;
+  const FileBytes bytes(file_name, false);
+  const unsigned char* p = bytes.data();
+  const std::size_t n = bytes.size();
+  if ((n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
+      (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)))) {
+    r.found = text_reading_report::how::mark;
+    r.charset = bom_charset(p);
+    return r;
+  }
+  std::u16string sample;
+  TTextEncodingKind kind = enc_none;
+  if (n % 2 == 0 && unmarked_utf16(p, std::min<std::size_t>(n, 64 << 10), sample, kind)) {
+    r.found = text_reading_report::how::utf16;
+    r.charset = kind == enc_utf16be ? "UTF-16BE" : "UTF-16LE";
+    return r;
+  }
+  if (looks_binary(p, n)) throw text_not_text();
+  const utf8_verdict verdict = check_utf8(p, n);
+  if (verdict.well_formed) {
+    r.found = verdict.multibyte ? text_reading_report::how::utf8 : text_reading_report::how::ascii;
+    r.charset = verdict.multibyte ? "UTF-8" : "ASCII";
+    return r;
+  }
+  const utf8_census census = count_utf8(p, n);
+  if (mostly_utf8(census)) {
+    r.found = text_reading_report::how::utf8;
+    r.charset = "UTF-8";
+    r.bad_bytes = census.bad;
+    r.first_bad = census.first_bad;
+    r.first_bad_known = true;
+    return r;
+  }
+  r.found = text_reading_report::how::eight_bit;
+  r.decision = choose_charset(p, n, encoding);
+  r.charset = charset_display_name(r.decision.charset);
+  return r;
+}
+
 text_file_reader::text_file_reader(const std::u16string& file_name, text_decoding choice)
+    : text_file_reader(file_name, text_encoding_choice{}, choice) {}
+
+text_file_reader::text_file_reader(const std::u16string& file_name,
+                                   const text_encoding_choice& encoding, text_decoding choice)
     : s_(new state) {
+  s_->encoding = encoding;
   if (!detail::file_exists(file_name)) return;
   s_->bytes = std::make_shared<FileBytes>(file_name, false);
-  take_bytes(&file_name, choice);
+  take_bytes(choice);
 }
 
-text_file_reader::text_file_reader(std::string bytes, text_decoding choice) : s_(new state) {
+text_file_reader::text_file_reader(std::string bytes, text_decoding choice)
+    : text_file_reader(std::move(bytes), text_encoding_choice{}, choice) {}
+
+text_file_reader::text_file_reader(std::string bytes, const text_encoding_choice& encoding,
+                                   text_decoding choice)
+    : s_(new state) {
+  s_->encoding = encoding;
   s_->bytes = std::make_shared<FileBytes>(std::move(bytes));
-  take_bytes(nullptr, choice);
+  take_bytes(choice);
 }
 
-void text_file_reader::take_bytes(const std::u16string* file_name, text_decoding choice) {
+void text_file_reader::take_bytes(text_decoding choice) {
   state& s = *s_;
-  const SingleByteTable* table = single_byte_table(system_ansi_code_page());
+  text_reading_report& r = s.report;
   s.p = s.bytes->data();
   s.total = s.bytes->size();
   const unsigned char* p = s.p;
@@ -672,27 +906,30 @@ void text_file_reader::take_bytes(const std::u16string* file_name, text_decoding
   const bool marked =
       (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ||
       (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)));
-  if (table == nullptr || marked) {
-    s.whole_encoding = !marked        ? enc_ansi
-                       : p[0] == 0xEF ? enc_utf8
-                       : p[0] == 0xFF ? enc_utf16le
-                                      : enc_utf16be;
-    s.whole = text_contents(p, n, file_name);
+  if (marked) {
+    s.whole_encoding = p[0] == 0xEF ? enc_utf8 : p[0] == 0xFF ? enc_utf16le : enc_utf16be;
+    r.found = text_reading_report::how::mark;
+    r.charset = bom_charset(p);
+    s.whole = decode_marked(p, n);
     s.use_whole = true;
     s.bytes.reset();
     return;
   }
   if (unmarked_utf16(p, n, s.whole, s.whole_encoding)) {
+    r.found = text_reading_report::how::utf16;
+    r.charset = s.whole_encoding == enc_utf16be ? "UTF-16BE" : "UTF-16LE";
     s.use_whole = true;
     s.bytes.reset();
     return;
   }
+  if (looks_binary(p, n)) throw text_not_text();
   // A large text is decoded as UTF-8 on trust once its first 64 KiB are well-formed
   // UTF-8: ASCII decodes the same either way, and read() throws text_not_utf8 at the first
-  // ill-formed sequence or U+0000 (after which the verdict rests on every byte), so that
-  // the text must be read again, checked. Each part is then checked for U+0000 while it
-  // is in the cache, rather than the whole file before the first part.
+  // ill-formed sequence (after which the verdict rests on every byte), so that the text
+  // must be read again, checked; settle() checks every byte first.
   constexpr std::size_t kTrusted = 1 << 20, kLook = 1 << 16;
+  r.found = text_reading_report::how::utf8;
+  r.charset = "UTF-8";
   if (choice == text_decoding::decide && n > kTrusted) {
     std::size_t end = kLook;
     while (end > 0 && (p[end] & 0xC0) == 0x80) --end;
@@ -708,8 +945,17 @@ void text_file_reader::take_bytes(const std::u16string* file_name, text_decoding
   s.n = n;
   s.zeros = n > 0 && std::memchr(p, 0, n) != nullptr;
   const utf8_verdict verdict = check_utf8(p, n);
-  s.utf8 = verdict.well_formed && verdict.multibyte;
-  s.table = s.utf8 ? nullptr : table;
+  if (verdict.well_formed) {
+    s.utf8 = verdict.multibyte;
+    // ASCII reads the same in any 8-bit code page.
+    s.table = s.utf8 ? nullptr : single_byte_table(1252);
+    if (!s.utf8) {
+      r.found = text_reading_report::how::ascii;
+      r.charset = "ASCII";
+    }
+    return;
+  }
+  decide_not_utf8();
 }
 
 text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t from, std::size_t to)
@@ -726,6 +972,8 @@ text_file_reader::text_file_reader(const text_file_reader& whole, std::size_t fr
   s.ends_text = to == w.n;
   s.table = w.table;
   s.zeros = w.zeros;
+  s.repair = w.repair;
+  s.report = w.report;
   s.utf8 = w.utf8;
   s.trusting = w.trusting;
 }
@@ -737,6 +985,7 @@ text_file_reader::text_file_reader(std::u16string text, std::uint64_t file_size,
   s.whole = std::move(text);
   s.use_whole = true;
   s.whole_encoding = encoding;
+  s.report.found = text_reading_report::how::document;
   s.total = static_cast<std::size_t>(file_size);
 }
 
@@ -756,6 +1005,14 @@ std::size_t text_file_reader::raw_from() const {
 
 const char16_t* text_file_reader::raw_byte_map() const {
   return s_->table != nullptr ? s_->table->map.data() : nullptr;
+}
+
+bool text_file_reader::raw_repaired() const {
+  return s_->repair;
+}
+
+const text_reading_report& text_file_reader::report() const {
+  return s_->report;
 }
 
 bool text_file_reader::raw_trusted() const {
@@ -816,8 +1073,10 @@ void text_file_reader::settle() {
   s.zeros = nul != s.n;
   // Not UTF-8 after all: decided on every byte as a small text is.
   if (!well_formed) {
-    s.utf8 = false;
-    s.table = single_byte_table(system_ansi_code_page());
+    decide_not_utf8();
+  } else if (!first.multibyte && !second.multibyte) {
+    s.report.found = text_reading_report::how::ascii;
+    s.report.charset = "ASCII";
   }
 }
 
@@ -827,7 +1086,7 @@ std::uint64_t text_file_reader::count_units(std::size_t from, std::size_t to) co
     throw EReadError("text_file_reader: no such range of the text's bytes");
   bool multibyte = false;
   const std::size_t n = decode_lines<false>(s.p + from, to - from, s.table, nullptr, multibyte,
-                                            to == s.n && s.ends_text, true);
+                                            to == s.n && s.ends_text, true, s.repair);
   if (n == std::string::npos) throw text_not_utf8();
   return n;
 }
@@ -868,13 +1127,15 @@ std::size_t text_file_reader::read(char16_t* out, std::size_t capacity) {
   // stores run up to 16 units ahead.
   std::size_t end = std::min(s.n, s.pos + (capacity - 18) / 2);
   if (end < s.n) {
+    // A well-formed character has at most three continuation bytes; more are bad bytes
+    // of their own.
     if (s.utf8)
-      while (end > s.pos && (s.p[end] & 0xC0) == 0x80) --end;
+      for (int k = 0; k < 3 && end > s.pos && (s.p[end] & 0xC0) == 0x80; ++k) --end;
     if (end > s.pos && s.p[end - 1] == '\r' && s.p[end] == '\n') --end;
   }
   bool multibyte = false;
   const std::size_t got = decode_lines<true>(s.p + s.pos, end - s.pos, s.table, out, multibyte,
-                                             end == s.n && s.ends_text, true);
+                                             end == s.n && s.ends_text, true, s.repair);
   if (got == std::string::npos) throw text_not_utf8();
   s.pos = end;
   // What has been read is given back a few MiB at a time; at the end, the block the next

@@ -78,15 +78,15 @@ class readable_text {
     if (fd_ >= 0) ::close(fd_);
     if (!temp_.empty()) ::unlink(temp_.c_str());
   }
-  std::unique_ptr<text_file_reader> reader() {
+  std::unique_ptr<text_file_reader> reader(const text_encoding_choice& encoding) {
     if (in_memory_) {
-      if (!docx_) return std::make_unique<text_file_reader>(std::move(bytes_));
+      if (!docx_) return std::make_unique<text_file_reader>(std::move(bytes_), encoding);
       const std::uint64_t size = bytes_.size();
       return std::make_unique<text_file_reader>(docx_text_of_bytes(bytes_, u16(entry_name_)), size,
                                                 enc_utf8);
     }
     const std::u16string name = u16(name_);
-    if (!docx_) return std::make_unique<text_file_reader>(name);
+    if (!docx_) return std::make_unique<text_file_reader>(name, encoding);
     // The document's paragraphs, read whole and searched as one part; there are no text
     // bytes to scan or cut.
     std::error_code ec;
@@ -152,7 +152,7 @@ class readable_text {
   }
   static std::string kind_reason(const TFileContentsSet& kinds) {
     if (kinds.contains(_Zip) || kinds.contains(_Storage) || kinds.contains(_early_Word))
-      return "not a plain text file";
+      return text_not_text().what();
     return {};
   }
 
@@ -281,7 +281,7 @@ class corpus_run {
       readable_text readable;
       error = readable.open(*text.source, plan_.options, archive);
       if (error.empty()) {
-        reader = readable.reader();
+        reader = readable.reader(plan_.options.encoding);
         reader->settle();
         cuts = {0, reader->raw_size()};
         if (workers_ > 1 && searcher.piecewise() &&
@@ -301,6 +301,7 @@ class corpus_run {
     if (reader) {
       text.info.size = reader->bytes_total();
       text.info.encoding = reader->encoding();
+      text.info.reading = reader->report();
     }
     text.reader = std::move(reader);
     text.parts.resize(cuts.size() - 1);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "corvane/files/Corpus_gathering.hpp"
+#include "corvane/files/File_utils.hpp"
 #include "corvane/rtl/StringList.hpp"
 #include "corvane/search/Bare_assemb3.hpp"
 #include "corvane/search/Concordance_sort.hpp"
@@ -50,6 +51,8 @@ struct corpus_search_options {
   // An archive's entry is read into memory, at most this many bytes (the zip component's
   // limit); a longer one is reported and not searched.
   std::uint64_t entry_limit = std::uint64_t{512} << 20;
+  // How texts that are neither UTF-8 nor UTF-16 are decoded.
+  text_encoding_choice encoding;
 };
 
 // A text as the sink sees it.
@@ -59,6 +62,8 @@ struct corpus_text {
   std::int32_t number_within_zip = 0;     // an entry's position in its archive; 0: a file
   std::uint64_t size = 0;                 // in bytes
   TTextEncodingKind encoding = enc_none;  // how it is decoded; enc_none when it is unreadable
+  // How its encoding was found and what bytes did not decode (set before text_begins).
+  text_reading_report reading;
 };
 
 // One hit. The views are valid during the sink's call only.

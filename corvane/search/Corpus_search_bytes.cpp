@@ -119,7 +119,8 @@ bool part_searcher::search_by_bytes(const text_file_reader& whole, std::size_t f
                                     bool& stopped) {
   state& s = *s_;
   const unsigned char* p = whole.raw_bytes();
-  if (s.byte_patterns.empty() || p == nullptr || whole.raw_trusted() || whole.raw_has_zeros())
+  if (s.byte_patterns.empty() || p == nullptr || whole.raw_trusted() || whole.raw_has_zeros() ||
+      whole.raw_repaired())
     return false;
   const char16_t* map = whole.raw_byte_map();
   const bool reporting = !plan_.options.count_only;

@@ -111,6 +111,9 @@ void part_searcher::search_buffer_words(const char16_t* chars, std::size_t m,
       if (b - a >= hit.hit_characters) return false;
     }
     word = static_cast<std::size_t>(hit.search_number);
+    // Past its limit a word is not taken (the first word is searched on to count the
+    // words of the whole text).
+    if (limited && s.left[word] <= 0) return false;
     if (count_only) {
       ++counted[word];
     } else {
@@ -121,7 +124,7 @@ void part_searcher::search_buffer_words(const char16_t* chars, std::size_t m,
     return true;
   };
   for (std::size_t w = 0; w < s.words.size(); ++w)
-    s.words[w].n_to_find = !limited ? 0 : (s.left[w] > 0 ? s.left[w] : -1);
+    s.words[w].n_to_find = !limited || w == 0 ? 0 : (s.left[w] > 0 ? s.left[w] : -1);
   search_buffer(s.engine, s.file_name, chars, s.classes.data(), m, s.file_size, plan_.options.allow,
                 s.words, stats, on_found);
 }

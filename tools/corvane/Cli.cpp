@@ -49,6 +49,23 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   output_errno = 0;
   add_tool_option(app);
   add_log_option(app);
+  ReadingSettings& reading = reading_settings();
+  reading = ReadingSettings{};
+  app.add_option("--encoding", reading.encoding,
+                 "How texts that are neither UTF-8 nor UTF-16 are decoded: auto (the default: "
+                 "a charset detector names each text's code page when it is sure enough, "
+                 "confidence 0.75 or more, else the system code page), system (the system code "
+                 "page), an ICU converter name (windows-1251, KOI8-R, ISO-8859-7) or a Windows "
+                 "code-page number (1251). The system code page is 1252 unless the environment "
+                 "variable CORVANE_ANSI_CODEPAGE gives another number");
+  app.add_option("--lang", reading.lang,
+                 "The texts' language (en_US, ru_RU, 0x0419): without --encoding, its 8-bit "
+                 "code page decodes the texts that are neither UTF-8 nor UTF-16; a command's "
+                 "own --lang does the same");
+  app.add_flag("--verbose", reading.verbose,
+               "Say on standard error how each text is read (\"FILE: read as windows-1251 "
+               "(detected, confidence 0.87)\"). Bytes that do not decode, and files that are "
+               "no text, are always reported");
   auto* info = app.add_subcommand(
       "info",
       "Start the package, list its units in start-up order and the globals that start-up "
@@ -91,8 +108,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   int sentences_longest_tag = 0;
   auto* sentences = app.add_subcommand(
       "sentences",
-      "Print the sentences of each line of a text file (UTF-8, or UTF-16 with a byte-order "
-      "mark), one per line, cut as the tools cut a paragraph");
+      "Print the sentences of each line of a text file (in any encoding, read as concord "
+      "reads it), one per line, cut as the tools cut a paragraph. A FIFO or device is refused");
   sentences->add_option("--marker", sentences_marker,
                         "Cut only at this explicit sentence-end mark, such as \"<s>\"");
   sentences->add_option("--lang", sentences_lang,
@@ -110,14 +127,19 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   });
 
   std::vector<std::string> detect_files, cat_files;
-  bool detect_quick = false;
+  bool detect_quick = false, detect_charset = false;
   auto* detect = app.add_subcommand(
       "detect",
       "Print each file's path and what it holds, tab-separated: _8_bit, _UTF8, _16_bit, "
       "_early_Word, _Storage, _Zip, _16_bit_reversed, or unknown");
   detect->add_flag("--quick", detect_quick, "Judge by the first four bytes only");
+  detect->add_flag("--charset", detect_charset,
+                   "Add two columns: the charset a search reads the text in (under --encoding "
+                   "and --lang) and the detector's confidence, 0 to 1 (\"-\" where it was not "
+                   "asked; \"binary\" for a file that is no text)");
   detect->add_option("FILE", detect_files, "The files")->required();
-  detect->callback([&] { status = command_detect(detect_files, detect_quick, out, err); });
+  detect->callback(
+      [&] { status = command_detect(detect_files, detect_quick, detect_charset, out, err); });
 
   auto* cat = app.add_subcommand(
       "cat",
@@ -214,7 +236,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   // command.
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--tool") {
+    if (a == "--tool" || a == "--log" || a == "--encoding" || a == "--lang") {
       ++i;
       continue;
     }

@@ -3,11 +3,13 @@
 // that tests can run them and read what they print.
 
 #include <cstdint>
+#include <exception>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/files/File_utils.hpp"
 #include "tools/corvane/Gathering.hpp"
 
 namespace CLI {
@@ -29,6 +31,34 @@ bool lcid_from_argument(const std::string& text, std::uint32_t& lcid);
 // message the program gives at the end. Commands that write much check after each write
 // and stop.
 bool output_ok(std::ostream& out);
+
+// The global options about reading texts, as run() sets them for one run.
+struct ReadingSettings {
+  std::string encoding = "auto";  // --encoding: auto, system, an ICU name or a code page
+  std::string lang;               // --lang: the texts' language (a command's own wins)
+  bool verbose = false;           // --verbose: say how each text is read
+};
+ReadingSettings& reading_settings();
+
+// How texts are decoded under the settings (a command's own --lang, when it has one and
+// it is given, in place of the global one): --encoding when it is not "auto", else the
+// language's code page when a language is given, else the detector. False, with the
+// message in `why`, for an encoding or a language that names nothing.
+bool text_encoding_setting(const std::string& command_lang, text_encoding_choice& choice,
+                           std::string& why);
+
+// The lines a reader's report gives for one text on standard error: how it was read (only
+// with --verbose), and what did not decode (always). Returns whether text was lost.
+bool report_reading(const char* command, const std::string& path, const text_reading_report& report,
+                    std::ostream& err);
+
+// False, with "corvane COMMAND: PATH: reason" on `err`, for a path that names no regular
+// file that can be read by its name: a FIFO or device is refused (opening one could wait
+// for ever), as is a name that is not valid UTF-8.
+bool check_file(const char* command, const std::string& path, std::ostream& err);
+
+// What one file threw, as a message: the run goes on with the next file.
+std::string failure(const std::exception& e);
 
 // The most texts concord searches in parallel: far more than there are processors to run
 // them, while each worker's buffers (a few MiB) stay a small part of memory.
@@ -61,9 +91,11 @@ int command_messages(const std::string& translation_file, const std::vector<std:
 int command_sentences(const std::string& file_name, const std::string& marker,
                       const std::string& lang, int longest_tag, std::ostream& out,
                       std::ostream& err);
-// Prints each file's path and its encoding verdict, tab-separated.
-int command_detect(const std::vector<std::string>& files, bool quick, std::ostream& out,
-                   std::ostream& err);
+// Prints each file's path and its encoding verdict, tab-separated; with `charset`, also the
+// charset a search reads it in and the detector's confidence ("-" where it was not asked;
+// "binary" for a file that is no text).
+int command_detect(const std::vector<std::string>& files, bool quick, bool charset,
+                   std::ostream& out, std::ostream& err);
 // Prints each file's text as TextFileContents loads it, in UTF-8.
 int command_cat(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 

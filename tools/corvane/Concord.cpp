@@ -162,8 +162,10 @@ class concord_printer final : public corpus_search_sink {
     if (!end.error.empty()) {
       err_ << "corvane concord: " << text.path << ": " << end.error << '\n';
       failed_ = true;
+      ++skipped_;
       return true;
     }
+    report_reading("concord", text.path, text.reading, err_);
     ++texts_;
     hits_ += end.hits;
     words_ += end.words;
@@ -188,6 +190,7 @@ class concord_printer final : public corpus_search_sink {
   std::int64_t hits() const { return hits_; }
   std::int64_t words() const { return words_; }
   std::int64_t texts() const { return texts_; }
+  std::int64_t skipped() const { return skipped_; }
 
  private:
   // The hit starts in the same column on every line: the contexts are cut and the left one
@@ -272,15 +275,16 @@ class concord_printer final : public corpus_search_sink {
   std::string kept_;
   std::vector<std::size_t> kept_starts_;
   bool first_record_ = true, failed_ = false;
-  std::int64_t hits_ = 0, words_ = 0, texts_ = 0;
+  std::int64_t hits_ = 0, words_ = 0, texts_ = 0, skipped_ = 0;
 };
 
 }  // namespace
 
 int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& err) {
   TLCID lcid = default_lcid();
-  if (!o.lang.empty() && !lcid_from_argument(o.lang, lcid)) {
-    err << "corvane concord: --lang " << o.lang << " names no locale\n";
+  const std::string& lang = o.lang.empty() ? reading_settings().lang : o.lang;
+  if (!lang.empty() && !lcid_from_argument(lang, lcid)) {
+    err << "corvane concord: --lang " << lang << " names no locale\n";
     return 2;
   }
   if (o.width < 0 || o.width > 10000) {
@@ -303,15 +307,24 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   }
   std::vector<gathered_text> texts;
   std::unordered_set<std::string> distinct;
-  bool failed = !gather_paths("concord", o.paths, o.gather, err, [&](const gathered_text& t) {
-    texts.push_back(t);
-    distinct.insert(t.path);
-    return true;
-  });
+  std::size_t gathering_problems = 0;
+  bool failed = !gather_paths(
+      "concord", o.paths, o.gather, err,
+      [&](const gathered_text& t) {
+        texts.push_back(t);
+        distinct.insert(t.path);
+        return true;
+      },
+      &gathering_problems);
   const std::size_t n_texts = distinct.size();
   std::unordered_set<std::string>().swap(distinct);
 
   corpus_search_options options;
+  std::string why;
+  if (!text_encoding_setting(o.lang, options.encoding, why)) {
+    err << "corvane concord: " << why << '\n';
+    return 2;
+  }
   options.allow = u16(o.allow);
   options.lcid = lcid;
   options.max_per_word = o.max_per_word;
@@ -336,10 +349,14 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   const std::int64_t total_hits = printer.hits(), files_searched = printer.texts();
   if (o.json) out << (printer.first_record() ? "]\n" : "\n]\n");
   if (o.count) out << total_hits << "\ttotal\n";
-  if (!o.tsv && !o.json)
+  if (!o.tsv && !o.json) {
     out << total_hits << (total_hits == 1 ? " hit" : " hits") << " in " << files_searched
         << (files_searched == 1 ? " file" : " files") << ", " << printer.words()
-        << " words searched\n";
+        << " words searched";
+    const std::int64_t skipped = printer.skipped() + static_cast<std::int64_t>(gathering_problems);
+    if (skipped > 0) out << ", " << skipped << (skipped == 1 ? " file" : " files") << " skipped";
+    out << '\n';
+  }
   if (failed) return 2;
   return total_hits > 0 ? 0 : 1;
 }

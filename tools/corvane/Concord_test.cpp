@@ -203,7 +203,7 @@ TEST_F(ConcordTest, FoldersAreWalkedOnceAndOnlyTheirRegularFilesAreRead) {
   const Result r = run_concord({"--count", "software", (dir / "w").string()});
   EXPECT_EQ(r.status, 2) << r.err;
   EXPECT_EQ(r.out, "1\t" + (dir / "w/ok.txt").string() +
-                       "\n1\ttotal\n1 hit in 1 file, 1 words searched\n");
+                       "\n1\ttotal\n1 hit in 1 file, 1 words searched, 1 file skipped\n");
   EXPECT_EQ(r.err, "corvane concord: " + (dir / "w/bad\xff.txt").string() + ": not valid UTF-8\n");
   const Result named = run_concord({"--count", "software", (dir / "w/bad\xff.txt").string()});
   EXPECT_EQ(named.status, 0) << named.err;

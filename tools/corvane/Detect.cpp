@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <new>
 #include <ostream>
 
@@ -21,32 +22,11 @@ namespace corvane::cli {
 
 namespace {
 
-// False, with a message giving the reason, for a path that names no regular file that can
-// be read by its name: a FIFO or device is refused (opening one could wait for ever).
-bool check_file(const char* command, const std::string& path, std::ostream& err) {
-  const auto refuse = [&](const std::string& why) {
-    err << "corvane " << command << ": " << path << ": " << why << "\n";
-    return false;
-  };
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0)
-    return refuse(errno == ENOENT ? "no such file" : error_reason(errno));
-  if (S_ISDIR(st.st_mode)) return refuse("is a folder, not a file");
-  if (!S_ISREG(st.st_mode)) return refuse("not a regular file (a FIFO, socket or device)");
-  if (!is_strict_utf8(reinterpret_cast<const unsigned char*>(path.data()), path.size()))
-    return refuse("the file name is not valid UTF-8");
-  return true;
-}
-
-// What one file threw, as a message: the run goes on with the next file.
-std::string failure(const std::exception& e) {
-  if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr) return "not enough memory to read it";
-  return e.what();
-}
-
-// The text as a search reads it, in UTF-8.
-void print_text(std::ostream& out, text_file_reader&& reader) {
+// The text as a search reads it, in UTF-8; what the reading lost or guessed goes to `err`.
+void print_text(std::ostream& out, std::ostream& err, const std::string& path,
+                text_file_reader&& reader) {
   reader.settle();
+  report_reading("cat", path, reader.report(), err);
   std::u16string part(std::size_t{1} << 16, u'\0');
   while (const std::size_t got = reader.read(part.data(), part.size()))
     out << utf16_to_utf8(std::u16string_view(part.data(), got));
@@ -59,14 +39,19 @@ void print_verdict(std::ostream& out, const std::string& path, TFileContentsSet 
     const auto member = static_cast<TFileContentsTypes>(m);
     if (verdict.contains(member)) out << '\t' << file_contents_type_name(member);
   }
-  out << '\n';
 }
 
 }  // namespace
 
-int command_detect(const std::vector<std::string>& files, bool quick, std::ostream& out,
-                   std::ostream& err) {
+int command_detect(const std::vector<std::string>& files, bool quick, bool charset,
+                   std::ostream& out, std::ostream& err) {
   int status = 0;
+  text_encoding_choice encoding;
+  std::string why;
+  if (charset && !text_encoding_setting({}, encoding, why)) {
+    err << "corvane detect: " << why << '\n';
+    return 2;
+  }
   entry_reader entries;
   for (const std::string& path : files) {
     const gathered_text named = text_named(path);
@@ -80,6 +65,8 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
       }
       print_verdict(out, path,
                     FileBufferType(bytes.data(), static_cast<std::int64_t>(bytes.size()), !quick));
+      if (charset) out << "\t-\t-";
+      out << '\n';
       continue;
     }
     if (!check_file("detect", path, err)) {
@@ -95,6 +82,28 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
       continue;
     }
     print_verdict(out, path, verdict);
+    if (charset) {
+      // How the search would read it: the charset, and the detector's confidence when it
+      // was asked.
+      try {
+        const text_reading_report r = text_encoding_of(u16(path), encoding);
+        out << '\t' << (r.charset.empty() ? "-" : r.charset) << '\t';
+        if (r.found == text_reading_report::how::eight_bit && r.decision.confidence >= 0) {
+          char c[16];
+          std::snprintf(c, sizeof c, "%.2f", r.decision.confidence);
+          out << c;
+        } else {
+          out << '-';
+        }
+      } catch (const text_not_text&) {
+        out << "\tbinary\t-";
+      } catch (const std::exception& e) {
+        out << "\t?\t-";
+        err << "corvane detect: " << path << ": " << failure(e) << "\n";
+        status = 1;
+      }
+    }
+    out << '\n';
   }
   return status;
 }
@@ -102,6 +111,12 @@ int command_detect(const std::vector<std::string>& files, bool quick, std::ostre
 int command_cat(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
   // As grep: 2 when any file could not be read; the others are printed all the same.
   int status = 0;
+  text_encoding_choice encoding;
+  std::string why;
+  if (!text_encoding_setting({}, encoding, why)) {
+    err << "corvane cat: " << why << '\n';
+    return 2;
+  }
   entry_reader entries;
   for (const std::string& path : files) {
     const gathered_text named = text_named(path);
@@ -128,7 +143,7 @@ int command_cat(const std::vector<std::string>& files, std::ostream& out, std::o
           }
           continue;
         }
-        print_text(out, text_file_reader(std::move(bytes)));
+        print_text(out, err, path, text_file_reader(std::move(bytes), encoding));
       } catch (const Exception& e) {
         err << "corvane cat: " << path << ": " << u8(e.Message()) << "\n";
         status = 2;
@@ -148,7 +163,7 @@ int command_cat(const std::vector<std::string>& files, std::ostream& out, std::o
         continue;
       }
       // The reader every search uses, so that cat shows what is searched.
-      print_text(out, text_file_reader(u16(path)));
+      print_text(out, err, path, text_file_reader(u16(path), encoding));
     } catch (const std::exception& e) {
       err << "corvane cat: " << path << ": " << failure(e) << "\n";
       status = 2;

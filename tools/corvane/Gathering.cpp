@@ -86,7 +86,7 @@ class walk_progress {
 
 bool gather_paths(const char* command, const std::vector<std::string>& paths,
                   const GatherOptions& options, std::ostream& err,
-                  const std::function<bool(const gathered_text&)>& each) {
+                  const std::function<bool(const gathered_text&)>& each, std::size_t* problems) {
   gathering_options g = options.lib;
   g.sort = sort_named(options.sort);
   bool failed = false;
@@ -97,6 +97,7 @@ bool gather_paths(const char* command, const std::vector<std::string>& paths,
     progress.clear();
     err << "corvane " << command << ": " << p.path << ": " << p.reason << '\n';
     failed = true;
+    if (problems != nullptr) ++*problems;
   };
   events.progress = [&](std::size_t folders, std::size_t texts) {
     progress.update(folders, texts);

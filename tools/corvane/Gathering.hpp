@@ -3,6 +3,7 @@
 // problems on standard error naming the path and the reason, and a progress line on a
 // terminal when the walk takes more than a second.
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -29,9 +30,10 @@ void add_gathering_options(CLI::App& command, GatherOptions& options, bool sort_
 
 // Gathers the texts under `paths`, handing each to `each` in gathering order (false from
 // it stops the gathering). Problems go to `err` as "corvane COMMAND: path: reason"; false
-// when there was any.
+// when there was any; `problems`, when given, counts them.
 bool gather_paths(const char* command, const std::vector<std::string>& paths,
                   const GatherOptions& options, std::ostream& err,
-                  const std::function<bool(const gathered_text&)>& each);
+                  const std::function<bool(const gathered_text&)>& each,
+                  std::size_t* problems = nullptr);
 
 }  // namespace corvane::cli
