@@ -18,4 +18,9 @@ bool is_docx_file_name(std::u16string_view file_name);
 // corvane::Exception naming the file and the reason.
 std::u16string corpus_file_text(const std::u16string& file_name);
 
+// The paragraphs of a word-processor document whose bytes are in memory (an archive's
+// entry), as DOCXFileText gives those of a file; `name` names it in errors, which raise
+// corvane::Exception as DOCXFileText's do.
+std::u16string docx_text_of_bytes(const std::string& bytes, const std::u16string& name);
+
 }  // namespace corvane

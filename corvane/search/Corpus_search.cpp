@@ -38,27 +38,6 @@ using detail::part_output;
 // Bytes of hits a part that waits for the parts before it may hold.
 constexpr std::size_t kMostWaiting = std::size_t{4} << 20;
 
-// The paragraphs of a word-processor document whose bytes are in memory, as DOCXFileText
-// gives those of a file.
-std::u16string docx_text_of_bytes(const std::string& bytes, const std::u16string& name) {
-  TZipForge zip;
-  std::u16string reason;
-  zip.OnProcessFileFailure = [&reason](const std::u16string&, const std::u16string& why) {
-    reason = why;
-  };
-  zip.OpenArchiveFromMemory(bytes, name);  // raises, naming it, when it is no zip archive
-  const std::int32_t count = zip.GetEntryCount();
-  for (std::int32_t i = 0; i < count; ++i) {
-    if (!SameText(BothSlashesExtractFilename(zip.GetAZipMainDetail(i)), u"Document.xml")) continue;
-    std::string body;
-    if (!zip.ExtractToBytes(i, body, kDocxBodyLimit))
-      throw Exception(u"Cannot read \"" + zip.GetAZipMainDetail(i) + u"\" in \"" + name + u"\": " +
-                      reason);
-    return docx_body_text(body);
-  }
-  return {};
-}
-
 // A text made ready for the reader. A regular file is mapped where it lies, through
 // /proc/self/fd when its name is not UTF-8; anything else (a pipe, a FIFO, a device, a
 // /proc file that claims no size) is read as a stream into a temporary file, at most

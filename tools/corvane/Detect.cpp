@@ -130,17 +130,7 @@ int command_cat(const std::vector<std::string>& files, std::ostream& out, std::o
           continue;
         }
         if (is_docx_file_name(u16(path))) {
-          TZipForge doc;
-          doc.OpenArchiveFromMemory(bytes, u16(path));
-          for (std::int32_t i = 0; i < doc.GetEntryCount(); ++i) {
-            if (!SameText(BothSlashesExtractFilename(doc.GetAZipMainDetail(i)), u"Document.xml"))
-              continue;
-            std::string body;
-            if (!doc.ExtractToBytes(i, body, kDocxBodyLimit))
-              throw Exception(u"the document's body part cannot be read");
-            out << utf16_to_utf8(docx_body_text(body));
-            break;
-          }
+          out << utf16_to_utf8(docx_text_of_bytes(bytes, u16(path)));
           continue;
         }
         print_text(out, err, path, text_file_reader(std::move(bytes), encoding));
