@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "corvane/files/File_utils.hpp"
 #include "corvane/files/Zip_utils.hpp"
@@ -274,6 +275,29 @@ gathered_text text_named(const std::string& path) {
   if (archive.empty() || ZipFileWantedFileNameWithin(name, u"").empty()) return text;
   text.archive = utf16_to_utf8(archive);
   return text;
+}
+
+bool gathered_text_verdict(const gathered_text& text, bool thorough, entry_reader& entries,
+                           TFileContentsSet& verdict, std::string& why) {
+  verdict = {};
+  try {
+    if (text.archive.empty()) {
+      // Opening a FIFO or device could wait for ever.
+      if ((text.attr & faSysFile) == 0) verdict = FileContentsType(u16(text.path), thorough);
+      return true;
+    }
+    std::string bytes;
+    if (!entries.read(text, bytes, kZipStringLimit, why)) return false;
+    verdict = FileBufferType(bytes.data(), static_cast<std::int64_t>(bytes.size()), thorough);
+    return true;
+  } catch (const Exception& e) {
+    why = u8(e.Message());
+  } catch (const std::bad_alloc&) {
+    why = "not enough memory to read it";
+  } catch (const std::exception& e) {
+    why = e.what();
+  }
+  return false;
 }
 
 }  // namespace corvane

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/files/File_utils.hpp"
 #include "corvane/files/Perusedir.hpp"
 #include "corvane/rtl/DateTime.hpp"
 
@@ -89,6 +90,12 @@ class entry_reader {
   struct state;
   std::unique_ptr<state> s_;
 };
+
+// The encoding verdict of a gathered text (FileContentsType of a file, FileBufferType of
+// an entry's bytes), `thorough` as they take it. A device, FIFO or socket is never opened:
+// its verdict is empty. False, with `why` set, when the text cannot be read.
+bool gathered_text_verdict(const gathered_text& text, bool thorough, entry_reader& entries,
+                           TFileContentsSet& verdict, std::string& why);
 
 // The system's reason for an errno value, in lower case ("no such file or directory").
 std::string error_reason(int error);

@@ -56,6 +56,8 @@ struct TFileContentsSet {
 
 // The member's name as written in code ("_8_bit", "_UTF8" ...); empty for a bad value.
 std::string_view file_contents_type_name(TFileContentsTypes type);
+// The names of the verdict's members in order, joined by `separator`; "unknown" for none.
+std::string file_contents_names(TFileContentsSet verdict, char separator);
 
 // What a buffer of `size` bytes holds. Fewer than 4 bytes: the empty set. The signatures
 // of zip archives, structured-storage and early word-processor documents decide first.

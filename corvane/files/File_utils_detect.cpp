@@ -198,6 +198,17 @@ std::string_view file_contents_type_name(TFileContentsTypes type) {
   return {};
 }
 
+std::string file_contents_names(TFileContentsSet verdict, char separator) {
+  std::string out;
+  for (int m = _8_bit; m <= _16_bit_reversed; ++m) {
+    const auto member = static_cast<TFileContentsTypes>(m);
+    if (!verdict.contains(member)) continue;
+    if (!out.empty()) out += separator;
+    out += file_contents_type_name(member);
+  }
+  return out.empty() ? "unknown" : out;
+}
+
 bool looks_like_utf16(const void* buffer, std::size_t size) noexcept {
   if (buffer == nullptr || size < 2 || size % 2 != 0) return false;
   Utf16Evidence evidence;

@@ -33,12 +33,7 @@ void print_text(std::ostream& out, std::ostream& err, const std::string& path,
 }
 
 void print_verdict(std::ostream& out, const std::string& path, TFileContentsSet verdict) {
-  out << path;
-  if (verdict.empty()) out << "\tunknown";
-  for (int m = _8_bit; m <= _16_bit_reversed; ++m) {
-    const auto member = static_cast<TFileContentsTypes>(m);
-    if (verdict.contains(member)) out << '\t' << file_contents_type_name(member);
-  }
+  out << path << '\t' << file_contents_names(verdict, '\t');
 }
 
 }  // namespace
@@ -55,16 +50,16 @@ int command_detect(const std::vector<std::string>& files, bool quick, bool chars
   entry_reader entries;
   for (const std::string& path : files) {
     const gathered_text named = text_named(path);
-    std::string bytes, why;
     if (!named.archive.empty()) {
       // An entry of an archive ("corpus.zip/a.txt"), judged on its bytes.
-      if (!entries.read(named, bytes, kZipStringLimit, why)) {
+      TFileContentsSet verdict;
+      std::string why;
+      if (!gathered_text_verdict(named, !quick, entries, verdict, why)) {
         err << "corvane detect: " << path << ": " << why << "\n";
         status = 1;
         continue;
       }
-      print_verdict(out, path,
-                    FileBufferType(bytes.data(), static_cast<std::int64_t>(bytes.size()), !quick));
+      print_verdict(out, path, verdict);
       if (charset) out << "\t-\t-";
       out << '\n';
       continue;

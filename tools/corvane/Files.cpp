@@ -6,10 +6,7 @@
 #include <ostream>
 
 #include "corvane/files/File_utils.hpp"
-#include "corvane/platform/FindFiles.hpp"
-#include "corvane/platform/ZipForge.hpp"
 #include "corvane/rtl/DateTime.hpp"
-#include "corvane/rtl/Exception.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "corvane/text/Wingenok.hpp"
 #include "tools/corvane/Cli.hpp"
@@ -28,63 +25,23 @@ std::string local_date_time(TDateTime dt) {
   return text;
 }
 
-std::string verdict_text(TFileContentsSet verdict) {
-  std::string out;
-  for (int m = _8_bit; m <= _16_bit_reversed; ++m) {
-    const auto member = static_cast<TFileContentsTypes>(m);
-    if (!verdict.contains(member)) continue;
-    if (!out.empty()) out += ',';
-    out += file_contents_type_name(member);
-  }
-  return out.empty() ? "unknown" : out;
-}
-
-// The verdicts of the texts, each archive opened once for a run of its entries.
-class verdicts {
- public:
-  // The verdict, or false with `why` set.
-  bool of(const gathered_text& t, std::string& verdict, std::string& why) {
-    try {
-      if (t.archive.empty()) {
-        // A device or FIFO is never opened (it could wait for ever).
-        if ((t.attr & faSysFile) != 0) {
-          verdict = "unknown";
-          return true;
-        }
-        verdict = verdict_text(FileContentsType(u16(t.path), true));
-        return true;
-      }
-      std::string bytes;
-      if (!entries_.read(t, bytes, kZipStringLimit, why)) return false;
-      verdict =
-          verdict_text(FileBufferType(bytes.data(), static_cast<std::int64_t>(bytes.size()), true));
-      return true;
-    } catch (const Exception& e) {
-      why = u8(e.Message());
-    } catch (const std::exception& e) {
-      why = e.what();
-    }
-    return false;
-  }
-
- private:
-  entry_reader entries_;
-};
-
 }  // namespace
 
 int command_files(const std::vector<std::string>& paths, const GatherOptions& options, bool json,
                   bool no_verdict, std::ostream& out, std::ostream& err) {
-  verdicts judge;
+  entry_reader entries;
   bool failed = false, any = false;
   std::string line;
   if (json) out << '[';
   const bool gathered = gather_paths("files", paths, options, err, [&](const gathered_text& t) {
     std::string verdict = "-", why;
-    if (!no_verdict && !judge.of(t, verdict, why)) {
-      err << "corvane files: " << t.path << ": " << why << '\n';
-      failed = true;
-      verdict = "unknown";
+    TFileContentsSet kinds;
+    if (!no_verdict) {
+      if (!gathered_text_verdict(t, true, entries, kinds, why)) {
+        err << "corvane files: " << t.path << ": " << why << '\n';
+        failed = true;
+      }
+      verdict = file_contents_names(kinds, ',');
     }
     const std::string attr = u8(AttributesToStr(static_cast<std::uint16_t>(t.attr)));
     const std::string when = local_date_time(t.date);
