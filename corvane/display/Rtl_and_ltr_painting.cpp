@@ -4,34 +4,10 @@
 
 #include <stdexcept>
 
+#include "corvane/definitions/Tms_utils.hpp"
 #include "corvane/display/Rtl_and_ltr_painting_internal.hpp"
-#include "corvane/platform/SystemColours.hpp"
 
 namespace corvane {
-
-namespace painting_detail {
-
-TMyCanvasColourRecAndTypeface standard_colours() {
-  TMyCanvasColourRecAndTypeface c{};
-  colour_set(c).colours[tct_text] = 0x000000;
-  colour_set(c).colours[tct_selected_text] = 0xFFFFFF;
-  colour_set(c).colours[tct_background] = 0xFFFFFF;
-  colour_set(c).colours[tct_selected_background] = 0x660000;
-  return c;
-}
-
-TMyCanvasColourRecAndTypeface search_word_colours() {
-  TMyCanvasColourRecAndTypeface c{};
-  colour_set(c).colours[tct_text] = 0xFFFFFF;
-  colour_set(c).colours[tct_selected_text] = 0x000080;
-  colour_set(c).colours[tct_background] = 0x000080;
-  colour_set(c).colours[tct_selected_background] = 0xFFFFFF;
-  c.default_typeface.include(tf_bold);
-  c.highlight_typeface.include(tf_bold);
-  return c;
-}
-
-}  // namespace painting_detail
 
 unsigned GetMyTextFlags(TBiDiMode direction) {
   return kTextOutClipped | (direction == bdRightToLeft ? kTextOutRtlReading : 0u);
@@ -117,7 +93,7 @@ TExtraFontRec ExtraFontRun(std::int32_t start, std::int32_t length,
   TExtraFontRec r;
   r.switch_on_at_char = start;
   r.switch_off_at_char = start + (length > 0 ? length : 1) - 1;
-  r.colour_rec = painting_detail::colour_set(colours);
+  r.colour_rec = colours.colourset;
   r.default_typeface = colours.default_typeface;
   r.highlight_typeface = colours.highlight_typeface;
   r.spare_typefaces = colours.default_typeface;
@@ -127,8 +103,7 @@ TExtraFontRec ExtraFontRun(std::int32_t start, std::int32_t length,
 }
 
 TColor DeviceColour(TColor colour) {
-  if ((colour >> 24) == 0xFF) return GetSysColor(static_cast<int>(colour & 0xFF));
-  return colour;
+  return ResolvedColour(colour);
 }
 
 }  // namespace corvane

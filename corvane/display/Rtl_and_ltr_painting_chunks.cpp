@@ -146,7 +146,6 @@ std::vector<std::pair<std::int32_t, std::int32_t>> odd_runs_to_reverse(const TWo
 
 }  // namespace painting_detail
 
-using painting_detail::colour_set;
 using painting_detail::is_single_space;
 
 // ---- TWordChunkList
@@ -370,7 +369,7 @@ std::int32_t TWordChunkList::LoadFrom(std::u16string_view text, std::int32_t hit
     chunk.w = std::u16string(text.substr(s, e - s));
     chunk.odd_direction = odd[k];
     chunk.colourAndFont.default_colours = true;
-    chunk.colourAndFont.colour_rec = colour_set(fdefault);
+    chunk.colourAndFont.colour_rec = fdefault.colourset;
     chunk.colourAndFont.default_typeface = fdefault.default_typeface;
     chunk.colourAndFont.highlight_typeface = fdefault.highlight_typeface;
     if (extra_fonts && !is_single_space(chunk)) {

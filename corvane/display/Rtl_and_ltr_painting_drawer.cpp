@@ -9,7 +9,6 @@
 
 namespace corvane {
 
-using painting_detail::colour_set;
 using painting_detail::is_single_space;
 
 namespace {
@@ -25,8 +24,8 @@ bool printing(TCVoutput output) {
 }  // namespace
 
 TMyTextDrawer::TMyTextDrawer()
-    : search_colours_and_style(painting_detail::search_word_colours()),
-      default_colours_and_typefaces(painting_detail::standard_colours()),
+    : search_colours_and_style(StyleSearchColoursAndTypeface()),
+      default_colours_and_typefaces(BogStandardColoursAndTypeface()),
       fSearchlist(std::make_unique<TSearchWordItems>()),
       defaultExtraFontList(std::make_unique<TExtraFontList>()) {}
 
@@ -52,7 +51,7 @@ void TMyTextDrawer::SetColoursAndTypeForWord(Canvas& canvas, const TWordChunk& c
   TMyCanvasColourRec colours;
   Ttypeface_Set normal, highlight;
   if (rec.default_colours) {
-    colours = colour_set(default_colours_and_typefaces);
+    colours = default_colours_and_typefaces.colourset;
     normal = default_colours_and_typefaces.default_typeface;
     highlight = default_colours_and_typefaces.highlight_typeface;
     canvas.background_mode =
@@ -63,7 +62,7 @@ void TMyTextDrawer::SetColoursAndTypeForWord(Canvas& canvas, const TWordChunk& c
     highlight = rec.highlight_typeface;
     canvas.background_mode = BackgroundMode::opaque;
   }
-  if (MonoChrome) colours = colour_set(painting_detail::standard_colours());
+  if (MonoChrome) colours = BogStandardColours();
   canvas.brush_colour =
       DeviceColour(colours.colours[Selecionado ? tct_selected_background : tct_background]);
   if (DeletedEntry) return;
@@ -76,13 +75,13 @@ void TMyTextDrawer::SetMainColoursTo(const TMyCanvasColourRecAndTypeface& colour
 }
 
 void TMyTextDrawer::SetColoursToMonochrome() {
-  default_colours_and_typefaces = painting_detail::standard_colours();
+  default_colours_and_typefaces = BogStandardColoursAndTypeface();
 }
 
 TExtraFontRec TMyTextDrawer::DefaultExtraFontRec() const {
   TExtraFontRec r{};
   r.default_colours = true;
-  r.colour_rec = colour_set(default_colours_and_typefaces);
+  r.colour_rec = default_colours_and_typefaces.colourset;
   r.default_typeface = default_colours_and_typefaces.default_typeface;
   r.highlight_typeface = default_colours_and_typefaces.highlight_typeface;
   return r;

@@ -8,19 +8,6 @@
 
 namespace corvane::painting_detail {
 
-// The four colours of a colour-and-typeface record.
-inline TMyCanvasColourRec& colour_set(TMyCanvasColourRecAndTypeface& c) {
-  return c.colours;
-}
-inline const TMyCanvasColourRec& colour_set(const TMyCanvasColourRecAndTypeface& c) {
-  return c.colours;
-}
-
-// The drawer's start-up colours: the standard colours with plain typefaces, and the
-// search-word colours in bold.
-TMyCanvasColourRecAndTypeface standard_colours();
-TMyCanvasColourRecAndTypeface search_word_colours();
-
 // Runs of consecutive odd-direction chunks between first and last (inclusive) that are to
 // be reversed: three chunks or more, less a single space (or less) at the run's end. Each
 // pair is the first and last index of the part to reverse.

@@ -86,9 +86,9 @@ TEST(WordChunks, OddDirectionsWidthsAndTheHitChunk) {
 TEST(WordChunks, ExtraFontRunsColourByMiddleCharacterLastRunWinning) {
   FixedAdvanceCanvas canvas(8, 16);
   TMyCanvasColourRecAndTypeface red{}, blue{};
-  red.colours.colours[tct_text] = 0x0000FF;
+  red.colourset.colours[tct_text] = 0x0000FF;
   red.default_typeface.include(tf_bold);
-  blue.colours.colours[tct_text] = 0xFF0000;
+  blue.colourset.colours[tct_text] = 0xFF0000;
   TExtraFontList runs;
   runs.AddOne(ExtraFontRun(0, 9, red, efc_sort1));   // "one two t"
   runs.AddOne(ExtraFontRun(4, 3, blue, efc_sort2));  // "two"
@@ -238,10 +238,10 @@ TEST(ConcordanceLine, ColoursOfRunsDefaultsAndSelection) {
   FixedAdvanceCanvas canvas(8, 16);
   TMyTextDrawer drawer;
   TMyCanvasColourRecAndTypeface hit{};
-  hit.colours.colours[tct_text] = 0x0000FF;  // red: the low byte
-  hit.colours.colours[tct_background] = 0x00FFFF;
-  hit.colours.colours[tct_selected_text] = 0x111111;
-  hit.colours.colours[tct_selected_background] = 0x222222;
+  hit.colourset.colours[tct_text] = 0x0000FF;  // red: the low byte
+  hit.colourset.colours[tct_background] = 0x00FFFF;
+  hit.colourset.colours[tct_selected_text] = 0x111111;
+  hit.colourset.colours[tct_selected_background] = 0x222222;
   hit.default_typeface.include(tf_bold);
   TExtraFontList runs;
   runs.AddOne(ExtraFontRun(4, 3, hit, efc_centre_word));
