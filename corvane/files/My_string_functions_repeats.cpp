@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <vector>
 
 #include "corvane/analysis/My_string_functions.hpp"
 #include "corvane/files/File_utils.hpp"
@@ -80,6 +82,51 @@ std::int64_t occurrences_in_text(std::u16string_view text, std::u16string_view p
   std::int64_t n = 0;
   for (std::size_t i = finder.find(text, 0); i != npos; i = finder.find(text, i + 1)) ++n;
   return n;
+}
+
+std::vector<std::int64_t> occurrences_of_each(std::u16string_view text,
+                                              const std::vector<std::u16string>& patterns) {
+  // Patterns are keyed by the hash of their first min(length, kKey) code units; one rolling
+  // pass over the text per key length finds every place where some key occurs, and only
+  // the patterns with that key are compared there.
+  constexpr std::size_t kKey = 16;
+  constexpr std::uint64_t kBase = 0x100000001B3ull;
+  constexpr std::size_t kFilterBits = std::size_t{1} << 22;
+  std::vector<std::int64_t> counts(patterns.size(), 0);
+  for (std::size_t key = 1; key <= kKey; ++key) {
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> by_key;
+    std::vector<bool> filter(kFilterBits, false);
+    const auto hash_of = [&](std::u16string_view s) {
+      std::uint64_t h = 0;
+      for (char16_t c : s) h = h * kBase + c;
+      return h;
+    };
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+      const std::u16string& pattern = patterns[i];
+      if (pattern.empty() || std::min(pattern.size(), kKey) != key) continue;
+      const std::uint64_t h = hash_of(std::u16string_view(pattern).substr(0, key));
+      by_key[h].push_back(static_cast<std::uint32_t>(i));
+      filter[h % kFilterBits] = true;
+    }
+    if (by_key.empty() || text.size() < key) continue;
+    std::uint64_t top = 1;  // kBase^(key - 1)
+    for (std::size_t k = 1; k < key; ++k) top *= kBase;
+    std::uint64_t h = hash_of(text.substr(0, key));
+    for (std::size_t i = 0;; ++i) {
+      if (filter[h % kFilterBits]) {
+        const auto hit = by_key.find(h);
+        if (hit != by_key.end())
+          for (const std::uint32_t k : hit->second) {
+            const std::u16string& pattern = patterns[k];
+            if (pattern.size() <= text.size() - i && text.compare(i, pattern.size(), pattern) == 0)
+              ++counts[k];
+          }
+      }
+      if (i + key >= text.size()) break;
+      h = (h - text[i] * top) * kBase + text[i + key];
+    }
+  }
+  return counts;
 }
 
 // ---- TStringlistWithListOfOccurrences
@@ -208,40 +255,50 @@ void TRepeatedChunks::AddToRepeatedSentencesInTxt(int text_number, int number_of
 int TRepeatedChunks::AddedToRepeatedSentencesInTxt(int text_number, const std::u16string& text) {
   if (!chunks_list) throw Exception(std::u16string(u"chunks_list not assigned"));
   const std::int32_t before = chunks_list->Count();
-  TStringList handled;
-  handled.SetSorted(true);
   const std::int64_t length = static_cast<std::int64_t>(text.size());
   if (length == 0) return 0;
-  std::int64_t p = FirstValidStartOfSentence(text, 1);
-  while (processing) {
-    const std::size_t brk =
-        p >= 1 && p <= length ? text.find(u"\r\n", static_cast<std::size_t>(p - 1)) : npos;
-    if (brk == npos) break;
-    const std::u16string paragraph = Trim(std::u16string_view(text).substr(
-        static_cast<std::size_t>(p - 1), brk - static_cast<std::size_t>(p - 1)));
-    if (!paragraph.empty()) {
-      const std::unique_ptr<TStringList> sentences = SentencesExtractedFromParagraph(
-          include_unterminated_sentences, min_sentence_length, paragraph);
-      for (std::int32_t k = 0; k < sentences->Count(); ++k) {
-        const std::u16string sentence = sentences->Get(k);
-        std::int32_t at = 0;
-        if (sentence.empty() || handled.Find(sentence, at)) continue;
-        handled.Add(sentence);
-        MyYieldProcess();
-        if (length > 100000 && this_reporting) this_reporting(percent_of(p, length));
-        const std::int64_t count = occurrences_in_text(text, sentence);
-        if (count >= min_hits)
-          chunks_list->AddOrIncOneByFreq(
-              sentence, text_number,
-              static_cast<std::int32_t>(std::min<std::int64_t>(count, INT32_MAX)));
+
+  // First the sentences new in each paragraph, as the search meets them, yielding once per
+  // sentence, so that Stop ends the search at the next paragraph; then every sentence met
+  // counted in one pass over the text, and recorded in the order met. Counting each
+  // sentence by a search of its own would cost the length of the text per sentence.
+  std::vector<std::u16string> sentences;
+  {
+    TStringList handled;
+    handled.SetSorted(true);
+    std::int64_t p = FirstValidStartOfSentence(text, 1);
+    while (processing) {
+      const std::size_t brk =
+          p >= 1 && p <= length ? text.find(u"\r\n", static_cast<std::size_t>(p - 1)) : npos;
+      if (brk == npos) break;
+      const std::u16string paragraph = Trim(std::u16string_view(text).substr(
+          static_cast<std::size_t>(p - 1), brk - static_cast<std::size_t>(p - 1)));
+      if (!paragraph.empty()) {
+        const std::unique_ptr<TStringList> found = SentencesExtractedFromParagraph(
+            include_unterminated_sentences, min_sentence_length, paragraph);
+        for (std::int32_t k = 0; k < found->Count(); ++k) {
+          std::u16string sentence = found->Get(k);
+          std::int32_t at = 0;
+          if (sentence.empty() || handled.Find(sentence, at)) continue;
+          handled.Add(sentence);
+          MyYieldProcess();
+          if (length > 100000 && this_reporting) this_reporting(percent_of(p, length));
+          sentences.push_back(std::move(sentence));
+        }
       }
+      // 1-based position of the line break plus 2: the first character after it.
+      const std::int64_t after = static_cast<std::int64_t>(brk) + 3;
+      if (after > length) break;
+      p = FirstValidStartOfSentence(text, static_cast<int>(after));
+      if (p < after) p = after;  // never back over a paragraph already searched
     }
-    // 1-based position of the line break plus 2: the first character after it.
-    const std::int64_t after = static_cast<std::int64_t>(brk) + 3;
-    if (after > length) break;
-    p = FirstValidStartOfSentence(text, static_cast<int>(after));
-    if (p < after) p = after;  // never back over a paragraph already searched
   }
+  const std::vector<std::int64_t> counts = occurrences_of_each(text, sentences);
+  for (std::size_t k = 0; k < sentences.size(); ++k)
+    if (counts[k] >= min_hits)
+      chunks_list->AddOrIncOneByFreq(
+          sentences[k], text_number,
+          static_cast<std::int32_t>(std::min<std::int64_t>(counts[k], INT32_MAX)));
   return chunks_list->Count() - before;
 }
 

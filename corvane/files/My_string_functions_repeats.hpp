@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "corvane/containers/Useful_classes.hpp"
 #include "corvane/containers/Useful_classes_file_lists.hpp"
@@ -134,5 +135,9 @@ std::unique_ptr<TStringListWith2LongintList> RepeatedXCharChunks(int len, int mi
 // The number of times `pattern` occurs in `text`, overlapping occurrences counted (a search
 // that restarts one character after each hit); 0 for an empty pattern.
 std::int64_t occurrences_in_text(std::u16string_view text, std::u16string_view pattern);
+// occurrences_in_text of each pattern, found in a few passes over the text rather than one
+// per pattern.
+std::vector<std::int64_t> occurrences_of_each(std::u16string_view text,
+                                              const std::vector<std::u16string>& patterns);
 
 }  // namespace corvane

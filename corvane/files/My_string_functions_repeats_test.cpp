@@ -54,6 +54,25 @@ TEST(OccurrencesInText, CountsOverlappingHitsExactly) {
   }
 }
 
+TEST(OccurrencesInText, ManyPatternsAtOnceAsEachAlone) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 200; ++round) {
+    std::u16string text(rng() % 400, u'a');
+    for (char16_t& c : text) c = u"ab\u0161 "[rng() % (round % 2 ? 2 : 4)];
+    std::vector<std::u16string> patterns;
+    for (int k = 0; k < 12; ++k) {
+      // Pieces of the text (so that they occur), of every length up to 40, and strangers.
+      const std::size_t len = rng() % 41;
+      const std::size_t at = text.empty() ? 0 : rng() % text.size();
+      patterns.push_back(k % 4 == 3 ? std::u16string(len, u'x') : text.substr(at, len));
+    }
+    const std::vector<std::int64_t> counts = occurrences_of_each(text, patterns);
+    ASSERT_EQ(counts.size(), patterns.size());
+    for (std::size_t k = 0; k < patterns.size(); ++k)
+      ASSERT_EQ(counts[k], occurrences_in_text(text, patterns[k])) << round << " " << k;
+  }
+}
+
 TEST(StringlistWithListOfOccurrences, AddsPairsPerText) {
   TStringlistWithListOfOccurrences list;
   EXPECT_EQ(list.AddOrIncOneByFreq(u"Beta.", 0, 2), 0);
