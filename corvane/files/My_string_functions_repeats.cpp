@@ -91,11 +91,9 @@ std::vector<std::int64_t> occurrences_of_each(std::u16string_view text,
   // the patterns with that key are compared there.
   constexpr std::size_t kKey = 16;
   constexpr std::uint64_t kBase = 0x100000001B3ull;
-  constexpr std::size_t kFilterBits = std::size_t{1} << 22;
   std::vector<std::int64_t> counts(patterns.size(), 0);
   for (std::size_t key = 1; key <= kKey; ++key) {
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> by_key;
-    std::vector<bool> filter(kFilterBits, false);
     const auto hash_of = [&](std::u16string_view s) {
       std::uint64_t h = 0;
       for (char16_t c : s) h = h * kBase + c;
@@ -106,14 +104,22 @@ std::vector<std::int64_t> occurrences_of_each(std::u16string_view text,
       if (pattern.empty() || std::min(pattern.size(), kKey) != key) continue;
       const std::uint64_t h = hash_of(std::u16string_view(pattern).substr(0, key));
       by_key[h].push_back(static_cast<std::uint32_t>(i));
-      filter[h % kFilterBits] = true;
     }
     if (by_key.empty() || text.size() < key) continue;
+    // A bit per key hash (about 16 bits per key), to pass over most places without a
+    // look-up; sized by the keys, so a short text with few sentences costs little.
+    int filter_shift = 64 - 6;
+    while ((std::size_t{1} << (64 - filter_shift)) < by_key.size() * 16) --filter_shift;
+    const auto slot = [filter_shift](std::uint64_t h) {
+      return static_cast<std::size_t>((h * 0x9E3779B97F4A7C15ull) >> filter_shift);
+    };
+    std::vector<bool> filter(std::size_t{1} << (64 - filter_shift), false);
+    for (const auto& entry : by_key) filter[slot(entry.first)] = true;
     std::uint64_t top = 1;  // kBase^(key - 1)
     for (std::size_t k = 1; k < key; ++k) top *= kBase;
     std::uint64_t h = hash_of(text.substr(0, key));
     for (std::size_t i = 0;; ++i) {
-      if (filter[h % kFilterBits]) {
+      if (filter[slot(h)]) {
         const auto hit = by_key.find(h);
         if (hit != by_key.end())
           for (const std::uint32_t k : hit->second) {
