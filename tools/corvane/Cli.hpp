@@ -168,4 +168,38 @@ int command_zip_extract(const std::string& archive, const std::string& folder,
                         const std::vector<std::string>& entries, bool yes, std::ostream& out,
                         std::ostream& err);
 
+// corvane tags (Tags.cpp) and corvane repeats (Repeats.cpp).
+struct TagsOptions {
+  enum mode_t { strip, only, para_ends, tag_value, unclosed } mode = strip;
+  std::vector<std::string> files;
+  std::string value;          // --value NAME
+  bool trim = false;          // --trim
+  bool upper_only = false;    // --unclosed --upper-only
+  bool skip_percent = false;  // --unclosed --skip-percent
+  int context = 20;           // --unclosed --context N
+  int longest_tag = 100;      // --longest-tag N
+  std::string open, close;    // --open C --close C; empty: < and >
+  bool progress = true;       // a progress line on standard error when it is a terminal
+};
+int command_tags(const TagsOptions& options, std::ostream& out, std::ostream& err);
+void add_tags_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+struct RepeatsOptions {
+  std::vector<std::string> paths;
+  GatherOptions gather;
+  int min_hits = 2, min_length = 10, longest_tag = 100;
+  bool unterminated = false;
+  std::string sort = "freq";  // freq or file
+  bool json = false;
+  bool chunk_mode = false;         // --chunks given: RepeatedXCharChunks on one file
+  int chunks = 0;                  // --chunks LEN
+  int min_freq = 2, limit = 1000;  // with --chunks
+  bool progress = true;
+};
+int command_repeats(const RepeatsOptions& options, std::ostream& out, std::ostream& err);
+void add_repeats_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// The whole text of a file or an archive's entry, read as cat reads it (every line ended by
+// CR LF); false, with "corvane COMMAND: PATH: reason" on `err`, when it cannot be read.
+bool read_whole_text(const char* command, const std::string& path, entry_reader& entries,
+                     const text_encoding_choice& encoding, std::u16string& text, std::ostream& err);
+
 }  // namespace corvane::cli
