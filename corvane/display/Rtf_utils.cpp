@@ -1,6 +1,7 @@
 #include "corvane/display/Rtf_utils.hpp"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "corvane/platform/CaseMapping.hpp"
 #include "corvane/platform/CharTypes.hpp"
@@ -49,8 +50,9 @@ TRichEdit::TRichEdit() {
 }
 
 void TRichEdit::set_text(std::u16string text) {
-  // Positions are 32-bit: a longer text is refused rather than mis-addressed.
-  if (text.size() > static_cast<std::size_t>(INT32_MAX - 1)) text.resize(INT32_MAX - 1);
+  // Positions are 32-bit: a longer text is refused rather than cut or mis-addressed.
+  if (text.size() > static_cast<std::size_t>(INT32_MAX - 1))
+    throw std::length_error("a rich-edit text holds at most 2^31 - 2 characters");
   ftext = std::move(text);
   fformats.clear();
   fformats[0] = TRichCharFormat{};

@@ -46,6 +46,7 @@ class TRichEdit {
   TRichEdit();
 
   // Replaces the text; all formatting goes, the caret, selection and scroll go to the start.
+  // A text of 2^31 - 1 code units or more raises std::length_error.
   void set_text(std::u16string text);
   const std::u16string& text() const { return ftext; }
 
