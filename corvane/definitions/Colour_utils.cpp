@@ -1,6 +1,7 @@
 #include "corvane/definitions/Colour_utils.hpp"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace corvane {
 
@@ -234,6 +235,17 @@ TColor ColourOfAMyColourArrayName(std::u16string_view name, const TMyColourArray
   for (const TMyColourRec& r : array)
     if (same_name(r.name, name)) return r.colour;
   return 0;
+}
+
+std::string ColourAsText(TColor c) {
+  if (c == kNoColour) return "none";
+  char buf[16];
+  if ((c >> 24) == 0xFF) {
+    std::snprintf(buf, sizeof buf, "sys:%u", c & 0xFF);
+  } else {
+    std::snprintf(buf, sizeof buf, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+  }
+  return buf;
 }
 
 void Colour_utils_initialization() {

@@ -44,6 +44,10 @@ TColor NameToWebColour(std::u16string_view name);
 std::u16string NameOfAMyColourArrayColour(TColor c, const TMyColourArray& array);
 TColor ColourOfAMyColourArrayName(std::u16string_view name, const TMyColourArray& array);
 
+// A colour as people read it: "#RRGGBB" (red first), a system colour "sys:N" (its index:
+// "sys:15" is the button face), no colour (kNoColour) "none".
+std::string ColourAsText(TColor c);
+
 // Filled at start-up: each web colour whose value is not yet in the list, then the six
 // colours of the style library ("VLightOlive_TMS" ... "LightSkyBlue_TMS").
 extern TMyColourArray MyColourArray;

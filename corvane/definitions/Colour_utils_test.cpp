@@ -24,6 +24,14 @@ TEST(Colour_utils, BackgroundsAndContrast) {
   EXPECT_EQ(GetContrastingTextColour(0x7F7F7F), 0xFFFFFFu);
 }
 
+TEST(Colour_utils, ColourAsText) {
+  EXPECT_EQ(ColourAsText(0x0000FF), "#FF0000");  // red is the low byte
+  EXPECT_EQ(ColourAsText(0xCDFAFF), "#FFFACD");
+  EXPECT_EQ(ColourAsText(0xFF00000F), "sys:15");
+  EXPECT_EQ(ColourAsText(kNoColour), "none");
+  EXPECT_EQ(ColourAsText(0), "#000000");
+}
+
 TEST(Colour_utils, MixColorsByChannel) {
   EXPECT_EQ(MixColors(0xFFFFFF, 0x000000, 255), 0xFEFEFEu);  // 255*255 div 256
   EXPECT_EQ(MixColors(0xFFFFFF, 0x000000, 0), 0u);

@@ -201,5 +201,19 @@ void add_repeats_command(CLI::App& app, int& status, std::ostream& out, std::ost
 // CR LF); false, with "corvane COMMAND: PATH: reason" on `err`, when it cannot be read.
 bool read_whole_text(const char* command, const std::string& path, entry_reader& entries,
                      const text_encoding_choice& encoding, std::u16string& text, std::ostream& err);
+// corvane colours and corvane view.
+// The style a --style argument names (empty: GlobalTMSStyle); false, with
+// "corvane COMMAND: --style N: no such style ..." on `err`, for anything but 0 to 12.
+bool style_from_argument(const char* command, const std::string& text, std::int32_t& style,
+                         std::ostream& err);
+int command_colours(const std::string& style, bool web, bool json, std::ostream& out,
+                    std::ostream& err);
+void add_colours_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+struct ViewOptions {
+  std::string file, style, rtf, html;
+  std::vector<std::string> words;  // each may hold several, comma-separated
+};
+int command_view(const ViewOptions& options, std::ostream& out, std::ostream& err);
+void add_view_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 
 }  // namespace corvane::cli
