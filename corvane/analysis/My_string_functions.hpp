@@ -441,6 +441,11 @@ class word_frequency_index {
   std::unique_ptr<impl> m_;
 };
 
+// Where the run of word characters (as the word lists take them) that ends `text` starts;
+// the length of `text` when its last character is no word character. A host that counts a
+// text a part at a time carries that run into the next part.
+std::size_t trailing_word_start(std::u16string_view text);
+
 // The words of `text` of at least `min_length` code units, added to `index`.
 void add_words_of_text(std::u16string_view text, int min_length, word_frequency_index& index);
 // The n-grams of `text`, as SimpleNGramListOfTxt finds them, added to `index`.

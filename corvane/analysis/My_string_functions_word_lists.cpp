@@ -264,49 +264,54 @@ inline std::int32_t slot_value(std::int64_t f) {
 // ---- The index
 
 struct word_frequency_index::impl {
-  struct spelling_rec {
-    std::size_t offset;
-    std::uint32_t length;
-    std::uint32_t entry;
+  // One slot of the spelling table: everything a look-up compares sits in the slot, so
+  // that a word already met costs one slot, its characters and its entry.
+  struct spelling_slot {
     std::uint64_t hash;
+    std::uint64_t offset;  // of the spelling in `chars`
+    std::uint32_t length;
+    std::uint32_t entry;  // entry index + 1; 0: an empty slot
   };
   struct entry_rec {
-    std::uint32_t spelling;  // the first spelling
+    std::uint64_t spelling_offset;  // the first spelling
+    std::uint32_t spelling_length;
     std::uint32_t key_length;
-    std::size_t key_offset;
+    std::uint64_t key_offset;
     std::uint64_t key_hash;
     std::int64_t freq;
   };
 
   explicit impl(bool case_sensitive) : keys(case_sensitive) {
-    spelling_table.assign(1024, 0);
+    spelling_table.assign(1024, spelling_slot{});
     key_table.assign(1024, 0);
   }
 
   collation_keys keys;
   std::u16string chars;   // every spelling, one after another
   std::string key_bytes;  // every entry's sort key, one after another
-  std::vector<spelling_rec> spellings;
   std::vector<entry_rec> entries;
-  std::vector<std::uint32_t> spelling_table;  // open addressing: spelling index + 1, 0 empty
-  std::vector<std::uint32_t> key_table;       // entry index + 1, 0 empty
+  std::vector<spelling_slot> spelling_table;  // open addressing
+  std::size_t spellings = 0;
+  std::vector<std::uint32_t> key_table;  // entry index + 1, 0 empty
   std::int64_t tokens = 0;
 
-  std::u16string_view spelling_of(const spelling_rec& r) const {
-    return std::u16string_view(chars).substr(r.offset, r.length);
+  std::u16string_view spelling_of(const entry_rec& e) const {
+    return std::u16string_view(chars).substr(e.spelling_offset, e.spelling_length);
   }
   std::string_view key_of(const entry_rec& e) const {
     return std::string_view(key_bytes).substr(e.key_offset, e.key_length);
   }
 
-  // Index into `spellings` of s, or -1.
+  // The entry index of the spelling s, or -1.
   std::int64_t find_spelling(std::u16string_view s, std::uint64_t h) const {
     const std::size_t mask = spelling_table.size() - 1;
+    const char16_t* base = chars.data();
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
-      const std::uint32_t v = spelling_table[i];
-      if (v == 0) return -1;
-      const spelling_rec& r = spellings[v - 1];
-      if (r.hash == h && spelling_of(r) == s) return v - 1;
+      const spelling_slot& slot = spelling_table[i];
+      if (slot.entry == 0) return -1;
+      if (slot.hash == h && slot.length == s.size() &&
+          std::memcmp(base + slot.offset, s.data(), s.size() * sizeof(char16_t)) == 0)
+        return static_cast<std::int64_t>(slot.entry) - 1;
     }
   }
   std::int64_t find_key(std::string_view k, std::uint64_t h) const {
@@ -318,41 +323,52 @@ struct word_frequency_index::impl {
       if (e.key_hash == h && key_of(e) == k) return v - 1;
     }
   }
-  static void grow(std::vector<std::uint32_t>& table, std::size_t count,
-                   const std::function<std::uint64_t(std::uint32_t)>& hash_of) {
-    if ((count + 1) * 2 <= table.size()) return;
-    std::vector<std::uint32_t> bigger(table.size() * 2, 0);
-    const std::size_t mask = bigger.size() - 1;
-    for (const std::uint32_t v : table) {
-      if (v == 0) continue;
-      std::size_t i = hash_of(v - 1) & mask;
-      while (bigger[i] != 0) i = (i + 1) & mask;
-      bigger[i] = v;
+
+  void add_spelling(std::u16string_view s, std::uint64_t h, std::uint32_t entry) {
+    if ((spellings + 1) * 2 > spelling_table.size()) {
+      std::vector<spelling_slot> bigger(spelling_table.size() * 2, spelling_slot{});
+      const std::size_t mask = bigger.size() - 1;
+      for (const spelling_slot& slot : spelling_table) {
+        if (slot.entry == 0) continue;
+        std::size_t i = slot.hash & mask;
+        while (bigger[i].entry != 0) i = (i + 1) & mask;
+        bigger[i] = slot;
+      }
+      spelling_table.swap(bigger);
     }
-    table.swap(bigger);
-  }
-  void insert(std::vector<std::uint32_t>& table, std::uint64_t h, std::uint32_t index) {
-    const std::size_t mask = table.size() - 1;
+    const std::size_t mask = spelling_table.size() - 1;
     std::size_t i = h & mask;
-    while (table[i] != 0) i = (i + 1) & mask;
-    table[i] = index + 1;
+    while (spelling_table[i].entry != 0) i = (i + 1) & mask;
+    spelling_table[i] = {h, chars.size(), static_cast<std::uint32_t>(s.size()), entry + 1};
+    chars.append(s);
+    ++spellings;
   }
 
-  std::uint32_t add_spelling(std::u16string_view s, std::uint64_t h, std::uint32_t entry) {
-    grow(spelling_table, spellings.size(), [this](std::uint32_t i) { return spellings[i].hash; });
-    const auto index = static_cast<std::uint32_t>(spellings.size());
-    spellings.push_back({chars.size(), static_cast<std::uint32_t>(s.size()), entry, h});
-    chars.append(s);
-    insert(spelling_table, h, index);
-    return index;
+  void add_key(std::uint64_t kh, std::uint32_t index) {
+    if ((entries.size() + 1) * 2 > key_table.size()) {
+      std::vector<std::uint32_t> bigger(key_table.size() * 2, 0);
+      const std::size_t mask = bigger.size() - 1;
+      for (const std::uint32_t v : key_table) {
+        if (v == 0) continue;
+        std::size_t i = entries[v - 1].key_hash & mask;
+        while (bigger[i] != 0) i = (i + 1) & mask;
+        bigger[i] = v;
+      }
+      key_table.swap(bigger);
+    }
+    const std::size_t mask = key_table.size() - 1;
+    std::size_t i = kh & mask;
+    while (key_table[i] != 0) i = (i + 1) & mask;
+    key_table[i] = index + 1;
   }
 
   // The entry of s, made when `make`; -1 when absent and not made. `made` tells which.
   std::int64_t entry_of(std::u16string_view s, bool make, bool& made) {
     made = false;
+    if (s.size() > std::numeric_limits<std::uint32_t>::max()) return -1;
     const std::uint64_t h = hash_units(s);
     const std::int64_t known = find_spelling(s, h);
-    if (known >= 0) return spellings[known].entry;
+    if (known >= 0) return known;
     const std::string_view k = keys.key(s);
     const std::uint64_t kh = hash_bytes(k);
     const std::int64_t e = find_key(k, kh);
@@ -363,25 +379,26 @@ struct word_frequency_index::impl {
     }
     if (!make) return -1;
     if (entries.size() >= std::numeric_limits<std::uint32_t>::max() - 1) return -1;
-    grow(key_table, entries.size(), [this](std::uint32_t i) { return entries[i].key_hash; });
     const auto index = static_cast<std::uint32_t>(entries.size());
     entry_rec rec{};
     rec.key_offset = key_bytes.size();
     rec.key_length = static_cast<std::uint32_t>(k.size());
     rec.key_hash = kh;
+    rec.spelling_offset = chars.size();
+    rec.spelling_length = static_cast<std::uint32_t>(s.size());
     key_bytes.append(k);
-    rec.spelling = add_spelling(s, h, index);
     entries.push_back(rec);
-    insert(key_table, kh, index);
+    add_key(kh, index);
+    add_spelling(s, h, index);
     made = true;
     return index;
   }
   // entry_of without making or remembering anything.
-  std::int64_t lookup(std::u16string_view s) const {
+  std::int64_t lookup(std::u16string_view s) {
     const std::uint64_t h = hash_units(s);
     const std::int64_t known = find_spelling(s, h);
-    if (known >= 0) return spellings[known].entry;
-    const std::string_view k = const_cast<collation_keys&>(keys).key(s);
+    if (known >= 0) return known;
+    const std::string_view k = keys.key(s);
     return find_key(k, hash_bytes(k));
   }
 };
@@ -419,10 +436,8 @@ std::unique_ptr<TStringList> word_frequency_index::list(bool sort_by_freq,
   std::vector<std::uint32_t> order;
   order.reserve(m.entries.size());
   for (std::uint32_t i = 0; i < m.entries.size(); ++i)
-    if (m.spellings[m.entries[i].spelling].length >= min_length) order.push_back(i);
-  const auto spelling = [&m](std::uint32_t i) {
-    return m.spelling_of(m.spellings[m.entries[i].spelling]);
-  };
+    if (m.entries[i].spelling_length >= min_length) order.push_back(i);
+  const auto spelling = [&m](std::uint32_t i) { return m.spelling_of(m.entries[i]); };
   if (sort_by_freq) {
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
       const std::int32_t fa = slot_value(m.entries[a].freq), fb = slot_value(m.entries[b].freq);
@@ -444,6 +459,19 @@ std::unique_ptr<TStringList> word_frequency_index::list(bool sort_by_freq,
 }
 
 // ---- Words
+
+std::size_t trailing_word_start(std::u16string_view text) {
+  const class_tables& t = tables();
+  std::size_t i = text.size();
+  while (i > 0) {
+    const std::size_t at =
+        i >= 2 && U16_IS_TRAIL(text[i - 1]) && U16_IS_LEAD(text[i - 2]) ? i - 2 : i - 1;
+    std::size_t w = 1;
+    if (!is_word_char(class_at(t, text, at, w))) break;
+    i = at;
+  }
+  return i;
+}
 
 void add_words_of_text(std::u16string_view text, int min_length, word_frequency_index& index) {
   walk_words(text, [&](std::size_t start, std::size_t length) {

@@ -110,6 +110,17 @@ TEST(SimpleTabulonOfTxt, SurrogatePairsAreOneCharacter) {
   EXPECT_EQ(counts(SimpleTabulonOfTxt(lone, 1, false)), (Counts{{u"ab", 1}, {u"cd", 1}}));
 }
 
+TEST(SimpleTabulonOfTxt, TrailingWordStart) {
+  EXPECT_EQ(trailing_word_start(u"ab cd"), 3u);
+  EXPECT_EQ(trailing_word_start(u"ab "), 3u);
+  EXPECT_EQ(trailing_word_start(u"abc"), 0u);
+  EXPECT_EQ(trailing_word_start(u""), 0u);
+  EXPECT_EQ(trailing_word_start(u"a \U00010330\U00010331"), 2u);
+  std::u16string lone = u"ab";
+  lone += static_cast<char16_t>(0xDC00);
+  EXPECT_EQ(trailing_word_start(lone), 3u);
+}
+
 TEST(SimpleTabulonOfTxt, AcceptanceTestChoosesTheWords) {
   std::vector<std::u16string> offered;
   const auto list = SimpleTabulonOfTxt(
