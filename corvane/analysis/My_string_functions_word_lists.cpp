@@ -178,6 +178,13 @@ std::uint64_t hash_bytes(std::string_view s) {
   return mix(h);
 }
 
+// Whether the n code units at p are s's; inline, as words are short.
+inline bool same_units(const char16_t* p, std::u16string_view s) {
+  for (std::size_t k = 0; k < s.size(); ++k)
+    if (p[k] != s[k]) return false;
+  return true;
+}
+
 // ---- Collation keys
 
 // Sort keys of the collator a string list compares with (the default locale's, secondary
@@ -309,8 +316,7 @@ struct word_frequency_index::impl {
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
       const spelling_slot& slot = spelling_table[i];
       if (slot.entry == 0) return -1;
-      if (slot.hash == h && slot.length == s.size() &&
-          std::memcmp(base + slot.offset, s.data(), s.size() * sizeof(char16_t)) == 0)
+      if (slot.hash == h && slot.length == s.size() && same_units(base + slot.offset, s))
         return static_cast<std::int64_t>(slot.entry) - 1;
     }
   }
@@ -433,27 +439,44 @@ std::int64_t word_frequency_index::tokens() const {
 std::unique_ptr<TStringList> word_frequency_index::list(bool sort_by_freq,
                                                         std::size_t min_length) const {
   const impl& m = *m_;
-  std::vector<std::uint32_t> order;
+  // Sorted as records that hold the first bytes of what they are ordered by, so that most
+  // comparisons are settled without reaching into the spellings or keys.
+  struct item {
+    std::uint32_t rank;  // frequency descending, or 0
+    std::uint32_t index;
+    std::uint64_t prefix;
+  };
+  std::vector<item> order;
   order.reserve(m.entries.size());
-  for (std::uint32_t i = 0; i < m.entries.size(); ++i)
-    if (m.entries[i].spelling_length >= min_length) order.push_back(i);
-  const auto spelling = [&m](std::uint32_t i) { return m.spelling_of(m.entries[i]); };
-  if (sort_by_freq) {
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      const std::int32_t fa = slot_value(m.entries[a].freq), fb = slot_value(m.entries[b].freq);
-      if (fa != fb) return fa > fb;
-      return spelling(a) < spelling(b);
-    });
-  } else {
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return key_less(m.key_of(m.entries[a]), m.key_of(m.entries[b]));
-    });
+  for (std::uint32_t i = 0; i < m.entries.size(); ++i) {
+    const impl::entry_rec& e = m.entries[i];
+    if (e.spelling_length < min_length) continue;
+    item it{0, i, 0};
+    if (sort_by_freq) {
+      it.rank = static_cast<std::uint32_t>(std::int64_t{INT32_MAX} - slot_value(e.freq));
+      const std::u16string_view sp = m.spelling_of(e);
+      for (std::size_t k = 0; k < 4; ++k)
+        it.prefix = (it.prefix << 16) | (k < sp.size() ? sp[k] : 0);
+    } else {
+      const std::string_view key = m.key_of(e);
+      for (std::size_t k = 0; k < 8; ++k)
+        it.prefix = (it.prefix << 8) | (k < key.size() ? static_cast<unsigned char>(key[k]) : 0);
+    }
+    order.push_back(it);
   }
+  std::sort(order.begin(), order.end(), [&](const item& a, const item& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    if (sort_by_freq) return m.spelling_of(m.entries[a.index]) < m.spelling_of(m.entries[b.index]);
+    return key_less(m.key_of(m.entries[a.index]), m.key_of(m.entries[b.index]));
+  });
   auto result = std::make_unique<ordered_string_list>();
   result->SetCapacity(static_cast<std::int32_t>(
       std::min<std::size_t>(order.size(), std::numeric_limits<std::int32_t>::max())));
-  for (const std::uint32_t i : order)
-    result->AddObject(std::u16string(spelling(i)), object_from_int(slot_value(m.entries[i].freq)));
+  for (const item& it : order) {
+    const impl::entry_rec& e = m.entries[it.index];
+    result->AddObject(std::u16string(m.spelling_of(e)), object_from_int(slot_value(e.freq)));
+  }
   if (!sort_by_freq) result->declare_sorted();
   return result;
 }
