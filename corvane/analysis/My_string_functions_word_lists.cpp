@@ -193,22 +193,8 @@ inline bool same_units(const char16_t* p, std::u16string_view s) {
 // units themselves, high byte first, which order as the ordinal comparison does.
 class collation_keys {
  public:
-  explicit collation_keys(bool case_sensitive) {
-    const std::string locale = default_icu_locale();
-    UErrorCode status = U_ZERO_ERROR;
-    UCollator* c = ucol_open(locale.c_str(), &status);
-    if (U_FAILURE(status)) {
-      status = U_ZERO_ERROR;
-      c = ucol_open("", &status);
-    }
-    if (U_SUCCESS(status) && c != nullptr) {
-      ucol_setStrength(c, case_sensitive ? UCOL_TERTIARY : UCOL_SECONDARY);
-      collator_ = c;
-    }
+  explicit collation_keys(bool case_sensitive) : collator_(thread_collator(case_sensitive)) {
     buffer_.resize(256);
-  }
-  ~collation_keys() {
-    if (collator_ != nullptr) ucol_close(collator_);
   }
   collation_keys(const collation_keys&) = delete;
   collation_keys& operator=(const collation_keys&) = delete;
@@ -235,6 +221,38 @@ class collation_keys {
   }
 
  private:
+  // The thread's collator of that strength for the default locale, opened once and again
+  // when the default locale changes; null when none can be opened.
+  static UCollator* thread_collator(bool case_sensitive) {
+    struct closer {
+      void operator()(UCollator* c) const { ucol_close(c); }
+    };
+    struct cache {
+      std::string locale;
+      std::unique_ptr<UCollator, closer> by_strength[2];
+    };
+    thread_local cache c;
+    const std::string locale = default_icu_locale();
+    if (locale != c.locale) {
+      c.locale = locale;
+      c.by_strength[0].reset();
+      c.by_strength[1].reset();
+    }
+    auto& slot = c.by_strength[case_sensitive ? 1 : 0];
+    if (!slot) {
+      UErrorCode status = U_ZERO_ERROR;
+      UCollator* opened = ucol_open(locale.c_str(), &status);
+      if (U_FAILURE(status)) {
+        status = U_ZERO_ERROR;
+        opened = ucol_open("", &status);
+      }
+      if (U_FAILURE(status) || opened == nullptr) return nullptr;
+      ucol_setStrength(opened, case_sensitive ? UCOL_TERTIARY : UCOL_SECONDARY);
+      slot.reset(opened);
+    }
+    return slot.get();
+  }
+
   UCollator* collator_ = nullptr;
   std::vector<std::uint8_t> buffer_;
 };
