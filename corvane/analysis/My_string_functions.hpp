@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -159,6 +160,102 @@ bool NextWordCapitalised(std::u16string_view s, int p);
 
 // The number of maximal runs of letters and digits ("don't" counts as 2).
 int BasicWordCount(std::u16string_view s);
+
+// ---- Word lists, n-grams and similarity
+// Frequency lists of one text. Each result is a new string list the caller owns; every
+// entry's object slot holds its frequency as a 32-bit value (object_from_int), not an
+// object. Entries are unique under the list's comparison (case ignored, by the collator of
+// the default locale): the first spelling met is kept and later spellings that differ only
+// in case add to its count. Alphabetical lists are sorted (Sorted() true); lists sorted by
+// frequency are not, and run frequency descending, then by code unit.
+
+// A word accepted by the second form of SimpleTabulonOfTxt.
+using TWordAcceptanceTest = std::function<bool(const std::u16string& word)>;
+// Told the percentage of the text walked (0..100).
+using TPercentProgress = std::function<void(int percent)>;
+
+// The words of `text` (maximal runs of letters and decimal digits; a surrogate pair is one
+// character) of at least `min_length` code units, with their frequencies.
+std::unique_ptr<TStringList> SimpleTabulonOfTxt(const std::u16string& text, int min_length,
+                                                bool sort_by_freq);
+// The same for the words that `accept` returns true for.
+std::unique_ptr<TStringList> SimpleTabulonOfTxt(const std::u16string& text,
+                                                const TWordAcceptanceTest& accept,
+                                                bool sort_by_freq);
+
+// The word n-grams of `text`: runs of n words joined by single spaces. A separator
+// (space, line or paragraph separator) ends a word; connector and dash punctuation and the
+// comma end a word and let the window slide on; any other punctuation or mark ends a word
+// and, once the window holds n words, starts it afresh; any other symbol or control
+// character ends a word without a space, so the words either side are joined; "<...>"
+// tags are skipped (a tag with no ">" ends at the first character below 33 once
+// `longest_tag` characters have passed). n = 1 lists each word on its own; n below 1 gives
+// an empty list. `progress`, when set, is told the position whenever an entry is new.
+std::unique_ptr<TStringList> SimpleNGramListOfTxt(const std::u16string& text, int n,
+                                                  int longest_tag, bool sort_by_freq,
+                                                  const TPercentProgress& progress = nullptr);
+
+// Compares two word lists (frequencies in the object slots): how many types and tokens of
+// one are missing from or counted differently in the other, as percentages of the first
+// list's types plus those only in the second, and of all tokens. `show_it` is false when
+// both percentages exceed `threshold`; `first_threshold` is not read. Percentages with
+// nothing to divide by are 0. `last_word` is the last word found in only one list.
+TTypeAndTokenAndSinglesDifferences TypeAndTokenDifferences2SimpleWordLists(
+    TStringList& first, TStringList& second, float first_threshold, float threshold,
+    std::u16string& last_word);
+
+struct TFreqDifference {
+  std::int32_t first_text_freq = 0;
+  std::int32_t second_text_freq = 0;
+  std::u16string wd;
+};
+
+// Whether two texts hold about the same bag of words: the upper-cased word lists (words of
+// at least `min_length`) are compared from the most frequent word of the longer list down,
+// over words of at least `min_freq`; the first whose frequencies differ by more than
+// `max_diff` is returned with both frequencies. An empty `wd`: similar.
+TFreqDifference BagOfWordsSimilar(const std::u16string& a, const std::u16string& b, int max_diff,
+                                  int min_freq, int min_length);
+
+// The index behind the word lists, for hosts that add up many texts: entries found by
+// their exact spelling through a hash, then by the collator's sort key, so that spellings
+// the list's comparison takes as equal count as one entry (the first spelling added is
+// kept). The string list is made once at the end.
+class word_frequency_index {
+ public:
+  // Case ignored unless `case_sensitive`, as a string list compares.
+  explicit word_frequency_index(bool case_sensitive = false);
+  ~word_frequency_index();
+  word_frequency_index(const word_frequency_index&) = delete;
+  word_frequency_index& operator=(const word_frequency_index&) = delete;
+
+  // Adds `amount` to the entry of `spelling`; true when the entry is new.
+  bool add(std::u16string_view spelling, std::int64_t amount = 1);
+  // The frequency of the entry `spelling` falls under; 0 when there is none.
+  std::int64_t frequency(std::u16string_view spelling) const;
+  std::size_t size() const;
+  // All that was added.
+  std::int64_t tokens() const;
+  // The entries (of at least `min_length` code units) as a string list: sorted
+  // alphabetically, or unsorted in descending frequency order. Frequencies beyond 32 bits
+  // are held at INT32_MAX.
+  std::unique_ptr<TStringList> list(bool sort_by_freq, std::size_t min_length = 0) const;
+
+ private:
+  struct impl;
+  std::unique_ptr<impl> m_;
+};
+
+// Where the run of word characters (as the word lists take them) that ends `text` starts;
+// the length of `text` when its last character is no word character. A host that counts a
+// text a part at a time carries that run into the next part.
+std::size_t trailing_word_start(std::u16string_view text);
+
+// The words of `text` of at least `min_length` code units, added to `index`.
+void add_words_of_text(std::u16string_view text, int min_length, word_frequency_index& index);
+// The n-grams of `text`, as SimpleNGramListOfTxt finds them, added to `index`.
+void add_ngrams_of_text(std::u16string_view text, int n, int longest_tag,
+                        word_frequency_index& index, const TPercentProgress& progress = nullptr);
 
 // ---- Numbers and number lists
 // Formatting uses the user's default format settings (UserDefaultFormatSettings). A number

@@ -10,6 +10,7 @@
 
 #include "tools/corvane/Dates_cli.hpp"
 #include "tools/corvane/Sort.hpp"
+#include "tools/corvane/Wordlist.hpp"
 
 namespace corvane::cli {
 
@@ -229,6 +230,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_drives_command(app, status, out, err);
   add_file_command(app, status, out, err);
   add_files_command(app, status, out, err);
+  add_wordlist_command(app, status, out, err);
+  add_similarity_command(app, status, out, err);
   add_languages_command(app, status, out, err);
   add_sections_command(app, status, out, err);
   add_draw_command(app, status, out, err);
