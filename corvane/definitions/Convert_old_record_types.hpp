@@ -84,7 +84,8 @@ TGrid_head32 TGrid_head32FromOld(const grid_head_type_old& old);
 // stop and omission flags copied, MI_span := span, MI_max_percent := max_percent, every
 // minimum -999999.0 but MI_MI := min_mutual_info, MI_min_texts := 1.
 bool TMutual_info_settings32FromStream(TStream& stream, TMutual_info_settings32& rec);
-// The old settings from current ones: the flags copied, span := MI_span, min_freq :=
+// The old settings from current ones: the flags copied (spare_stop left zero: a 6 there
+// would mark the current layout), span := MI_span, min_freq :=
 // spare_MI_min_freq, min_mutual_info := the MI_MI minimum, max_percent := MI_max_percent.
 TMutual_info_settings_old TMutual_info_settingsOldFrom32(const TMutual_info_settings32& rec);
 // The old 72-byte result record's bytes at the same offsets, the rest zero.

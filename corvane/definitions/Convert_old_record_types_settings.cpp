@@ -55,7 +55,6 @@ bool TMutual_info_settings32FromStream(TStream& stream, TMutual_info_settings32&
 
 TMutual_info_settings_old TMutual_info_settingsOldFrom32(const TMutual_info_settings32& rec) {
   TMutual_info_settings_old old;
-  old.spare_stop = rec.spare_stop;
   old.stop_at = rec.stop_at;
   old.omit_left_right_matches = rec.omit_left_right_matches;
   old.omit_numbers = rec.omit_numbers;

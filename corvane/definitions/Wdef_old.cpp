@@ -246,7 +246,7 @@ void GridHeadOldToBytes(const grid_head_type_old& r, std::uint8_t* p, bool with_
 
 TMutual_info_settings_old MutualInfoSettingsOldFromBytes(const std::uint8_t* p) {
   TMutual_info_settings_old r;
-  r.spare_stop = get_bool(p, 0);
+  r.spare_stop = p[0];
   r.stop_at = get_bool(p, 1);
   r.omit_left_right_matches = get_bool(p, 2);
   r.omit_numbers = get_bool(p, 3);
@@ -264,7 +264,7 @@ TMutual_info_settings_old MutualInfoSettingsOldFromBytes(const std::uint8_t* p) 
 }
 
 void MutualInfoSettingsOldToBytes(const TMutual_info_settings_old& r, std::uint8_t* p) {
-  put_bool(p, 0, r.spare_stop);
+  p[0] = r.spare_stop;
   put_bool(p, 1, r.stop_at);
   put_bool(p, 2, r.omit_left_right_matches);
   put_bool(p, 3, r.omit_numbers);

@@ -188,7 +188,7 @@ void GridHeadOldToBytes(const grid_head_type_old& rec, std::uint8_t* out, bool w
 // 12 span (32)  16 min_freq (32)  20 min_mutual_info (single)  24 max_percent (single)
 // 28 spare (4).
 struct TMutual_info_settings_old {
-  bool spare_stop = false;
+  std::uint8_t spare_stop = 0;
   bool stop_at = false;
   bool omit_left_right_matches = false;
   bool omit_numbers = false;

@@ -127,7 +127,7 @@ void ExtraStatsToBytes(const TFileInfoExtraStatsRec& r, std::uint8_t* p) {
 
 TMutual_info_settings32 MutualInfoSettings32FromBytes(const std::uint8_t* p) {
   TMutual_info_settings32 r;
-  r.spare_stop = get_bool(p, 0);
+  r.spare_stop = p[0];
   r.stop_at = get_bool(p, 1);
   r.omit_left_right_matches = get_bool(p, 2);
   r.omit_numbers = get_bool(p, 3);
@@ -148,7 +148,7 @@ TMutual_info_settings32 MutualInfoSettings32FromBytes(const std::uint8_t* p) {
 }
 
 void MutualInfoSettings32ToBytes(const TMutual_info_settings32& r, std::uint8_t* p) {
-  put_bool(p, 0, r.spare_stop);
+  p[0] = r.spare_stop;
   put_bool(p, 1, r.stop_at);
   put_bool(p, 2, r.omit_left_right_matches);
   put_bool(p, 3, r.omit_numbers);

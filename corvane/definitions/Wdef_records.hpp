@@ -218,7 +218,7 @@ constexpr int kMutualInfoStatsCount = MI_Log_Ratio + 1;
 // 24 MI_max_percent (single)  28 minima (7 singles)  56 spare_b (40)  96 MI_min_texts (32)
 // 100 spare_c (80)
 struct TMutual_info_settings32 {
-  bool spare_stop = false;
+  std::uint8_t spare_stop = 0;  // kept as stored: current writers put their version here
   bool stop_at = false;
   bool omit_left_right_matches = false;
   bool omit_numbers = false;

@@ -264,7 +264,7 @@ TRecordFields RecordFields(const TGrid_head32& r) {
 
 TRecordFields RecordFields(const TMutual_info_settings32& r) {
   TRecordFields f;
-  f.push_back(boolean("spare_stop", r.spare_stop));
+  f.push_back(number("spare_stop", r.spare_stop));
   f.push_back(boolean("stop_at", r.stop_at));
   f.push_back(boolean("omit_left_right_matches", r.omit_left_right_matches));
   f.push_back(boolean("omit_numbers", r.omit_numbers));
