@@ -13,6 +13,8 @@
 // other version (0 among them) makes the reader judge the layout by its bytes.
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "corvane/definitions/Wdef_languages.hpp"
 #include "corvane/definitions/Wdef_old.hpp"
@@ -106,5 +108,36 @@ CV_keywords_settings_type32 CV_keywords_settings_type32FromV4(
 CV_keywords_settings_type32 CV_keywords_settings_type32FromV5OLd(
     const CV_keywords_settings_type_old& old);
 one_text_stats_rec OneTextStatsRecFromOld(const one_text_stats_rec_old& old);
+
+}  // namespace corvane
+
+namespace corvane {
+
+// ---- One record of a named kind, for hosts that upgrade or print settings files
+
+enum TSettingsRecordKind : std::uint8_t {
+  srk_lang,    // Readfixed_lang_details_rec
+  srk_text,    // ReadInTextSettings
+  srk_chosen,  // TChosenFileRecFromStream
+  srk_stats,   // ExtraStatsRecFromStream
+  srk_grid,    // ReadOldGridHeadings
+  srk_mi,      // TMutual_info_settings32FromStream
+  srk_conc,    // ReadInConcSettRec
+};
+// "lang", "text", "chosen", "stats", "grid", "mi", "conc".
+bool SettingsRecordKindFromName(std::string_view name, TSettingsRecordKind& kind);
+const char* SettingsRecordKindName(TSettingsRecordKind kind);
+
+// A record read and converted: its named fields, and its bytes in the current layout
+// (empty for grid headings, which have no stored current form).
+struct TConvertedRecord {
+  TRecordFields fields;
+  std::vector<std::uint8_t> current_bytes;
+};
+// Reads one record of `kind` with its reader (version: that of the enclosing file; 0 lets
+// the bytes decide; with_column_data: the 60-byte grid heading). False when the reader
+// answers false.
+bool ReadConvertedRecord(TStream& stream, TSettingsRecordKind kind, std::int32_t version,
+                         bool with_column_data, TConvertedRecord& out);
 
 }  // namespace corvane
