@@ -16,24 +16,35 @@ bool read_exact(TStream& stream, std::uint8_t* buffer, std::size_t count) {
 }  // namespace
 
 bool TChosenFileRecFromStream(TStream& stream, TChosenFile_BaseRec& rec) {
-  rec = TChosenFile_BaseRec{};
-  std::array<std::uint8_t, kChosenFileRecSize> b{};
+  // Zeroed in place (the record is read a million times in a long list; its list and name
+  // keep their storage).
+  rec.jump_to.clear();
+  rec.ShortFileName.clear();
+  std::array<std::uint8_t, kChosenFileRecSize> b;
   const std::int64_t start = stream.Position();
   bool ok = read_exact(stream, b.data(), kChosenFileOldSize);
   if (ok && record_bytes::get<std::int32_t>(b.data(), 0) < 0) {
     stream.SetPosition(start);
     ok = read_exact(stream, b.data(), kChosenFileRecSize);
-    if (ok) rec = ChosenFileFromBytes(b.data());
-  } else if (ok) {
-    const TChosenFile_OldRec old = ChosenFileOldFromBytes(b.data());
+  }
+  if (ok && record_bytes::get<std::int32_t>(b.data(), 0) < 0) {
+    ChosenFileFieldsFromBytes(b.data(), rec);
+  } else {
+    // The old form, or nothing: the fields the old form lacks are zero.
+    const TChosenFile_OldRec old = ok ? ChosenFileOldFromBytes(b.data()) : TChosenFile_OldRec{};
     rec.FolderData = old.FolderData;
     rec.Zip_Num = old.Zip_Num;
     rec.Date = old.Date;
     rec.Size = old.Size;
     rec.Words = old.Words;
     rec.encrypted = old.encrypted;
+    rec.spare_a = {};
     rec.Wanted = old.Wanted;
     rec.KindOfFile = old.KindOfFile;
+    rec.version = 0;
+    rec.TextualDateAndTime = 0.0;
+    rec.hits = 0;
+    rec.spare_b = {};
   }
   if (rec.TextualDateAndTime == 0.0) rec.TextualDateAndTime = DateTimeToJulianAddingConst(rec.Date);
   return ok;

@@ -74,6 +74,11 @@ void TextsettToBytes(const textsett_rec32& r, std::uint8_t* p) {
 
 TChosenFile_BaseRec ChosenFileFromBytes(const std::uint8_t* p) {
   TChosenFile_BaseRec r;
+  ChosenFileFieldsFromBytes(p, r);
+  return r;
+}
+
+void ChosenFileFieldsFromBytes(const std::uint8_t* p, TChosenFile_BaseRec& r) {
   // Stored as -(FolderData + 1); worked in 64 bits so the most negative value converts.
   r.FolderData = static_cast<std::int32_t>(-static_cast<std::int64_t>(get<std::int32_t>(p, 0)) - 1);
   r.Zip_Num = get<std::int32_t>(p, 4);
@@ -88,7 +93,6 @@ TChosenFile_BaseRec ChosenFileFromBytes(const std::uint8_t* p) {
   r.TextualDateAndTime = get<double>(p, 40);
   r.hits = get<std::int32_t>(p, 48);
   get_bytes(p, 52, r.spare_b);
-  return r;
 }
 
 void ChosenFileToBytes(const TChosenFile_BaseRec& r, std::uint8_t* p) {

@@ -100,6 +100,8 @@ struct TChosenFile_BaseRec {
 };
 constexpr std::size_t kChosenFileRecSize = 64;
 TChosenFile_BaseRec ChosenFileFromBytes(const std::uint8_t* bytes);
+// The same into rec: every stored field set, jump_to and ShortFileName untouched.
+void ChosenFileFieldsFromBytes(const std::uint8_t* bytes, TChosenFile_BaseRec& rec);
 void ChosenFileToBytes(const TChosenFile_BaseRec& rec, std::uint8_t* out);
 
 // 40 bytes: 0 total_bytes (64)  8 zips_added (32)  12 version (32)  16 spare (24).
