@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "corvane/definitions/Convert_old_record_types.hpp"
+#include "corvane/definitions/Mytmsstylebase.hpp"
+#include "corvane/definitions/Tms_utils.hpp"
 #include "corvane/platform/CodePages.hpp"
 
 namespace corvane {
@@ -13,15 +15,9 @@ namespace {
 
 constexpr std::size_t kLangRecordMaxSize = kFixedLangDetailsRec32Size;  // the largest layout
 
-// The display style's standard colours: text and selected text black, background white,
-// selected background the highlight colour of the start-up style.
+// The standard colours of the display style in use.
 TMyCanvasColourRec standard_colours() {
-  TMyCanvasColourRec c;
-  c.colours[tct_text] = 0x000000;
-  c.colours[tct_selected_text] = 0x000000;
-  c.colours[tct_background] = 0xFFFFFF;
-  c.colours[tct_selected_background] = 0x7BEEFF;
-  return c;
+  return StyleStandardColours(GlobalTMSStyle);
 }
 
 bool read_exact(TStream& stream, std::uint8_t* buffer, std::size_t count) {

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "corvane/definitions/Mytmsstylebase.hpp"
+#include "corvane/definitions/Tms_utils.hpp"
 #include "corvane/platform/CodePages.hpp"
 #include "corvane/rtl/DateTime.hpp"
 
@@ -187,8 +189,12 @@ TEST(ConvertOldLanguage, EqualTextAndBackgroundColoursBecomeTheStandardOnes) {
   TBytesStream s(b);
   fixed_lang_details_rec32 rec;
   ASSERT_TRUE(Readfixed_lang_details_rec(s, rec, 18));
-  EXPECT_NE(rec.cores.colours[tct_text], rec.cores.colours[tct_background]);
-  EXPECT_EQ(rec.cores.colours[tct_background], 0xFFFFFFu);
+  EXPECT_EQ(rec.cores, StyleStandardColours(GlobalTMSStyle));
+  GlobalTMSStyle = 8;  // the colours follow the style in use
+  TBytesStream grey(b);
+  ASSERT_TRUE(Readfixed_lang_details_rec(grey, rec, 18));
+  EXPECT_EQ(rec.cores.colours[tct_background], 0xBFBFBFu);
+  GlobalTMSStyle = kStartUpTMSStyle;
   // Converted records have no colours of their own and always get them.
   TBytesStream old(lang16());
   ASSERT_TRUE(Readfixed_lang_details_rec(old, rec, 0));
