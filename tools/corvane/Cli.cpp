@@ -239,6 +239,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_repeats_command(app, status, out, err);
   add_colours_command(app, status, out, err);
   add_view_command(app, status, out, err);
+  add_settings_command(app, status, out, err);
 
   // A first word that names no command is said to be one; CLI11 would only ask for a
   // command.

@@ -127,6 +127,17 @@ int command_language_varieties(const std::string& locale, const std::string& amo
 int command_language_save(const std::string& file, const std::string& locale,
                           const std::string& allow, std::ostream& out, std::ostream& err);
 int command_sections(const std::string& file, bool json, std::ostream& out, std::ostream& err);
+// Settings records of any generation (Settings.cpp).
+struct SettingsOptions {
+  std::string file, kind, write;
+  std::int32_t file_version = 0;
+  std::int64_t offset = 0;
+  std::int64_t count = 1;
+  bool column_data = false;
+  bool json = false;
+};
+void add_settings_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+int command_settings(const SettingsOptions& options, std::ostream& out, std::ostream& err);
 int command_sections_write(const std::string& file, std::istream& in, std::ostream& err);
 // Exit status 1 when no section holds the position.
 int command_sections_at(const std::string& file, std::int32_t position, std::ostream& out,
