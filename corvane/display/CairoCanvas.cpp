@@ -554,6 +554,8 @@ bool replacing_file::commit(std::string& error) {
   if (error_ == 0) error_ = detail::replace_file_keeping_attributes(temp_, target_);
   if (error_ != 0) {
     error = "cannot write " + target_ + ": " + std::strerror(error_);
+    ::unlink(temp_.c_str());
+    temp_.clear();
     return false;
   }
   temp_.clear();

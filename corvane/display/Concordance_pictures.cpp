@@ -72,13 +72,20 @@ std::vector<concordance_line_run> concordance_line_runs(std::u16string_view left
   text.reserve(left.size() + hit.size() + right.size());
   text.append(left).append(hit).append(right);
   const auto n = static_cast<std::int32_t>(text.size());
-  // Tags: "<" to the next ">"; a ">" with no "<" before it closes a tag begun before the
-  // line, one "<" with no ">" after it runs to the line's end.
+  // Tags: "<" followed by a letter, "/", "!" or "?" to the next ">"; a ">" with no "<"
+  // before it closes a tag begun before the line, and a tag with no ">" after it runs to
+  // the line's end (the context cut it).
+  auto opens_tag = [&](std::int32_t i) {
+    if (i + 1 >= n) return false;
+    const char16_t next = text[static_cast<std::size_t>(i) + 1];
+    return next == u'/' || next == u'!' || next == u'?' || (next >= u'a' && next <= u'z') ||
+           (next >= u'A' && next <= u'Z') || next > 0x7F;
+  };
   std::int32_t open = -1;
   bool seen_open = false;
   for (std::int32_t i = 0; i < n; ++i) {
-    if (text[static_cast<std::size_t>(i)] == u'<' && open < 0) {
-      open = i;
+    if (text[static_cast<std::size_t>(i)] == u'<') {
+      if (open < 0 && opens_tag(i)) open = i;
       seen_open = true;
     } else if (text[static_cast<std::size_t>(i)] == u'>') {
       if (open >= 0) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "corvane/definitions/Tms_utils.hpp"
+#include "corvane/display/CairoCanvas.hpp"
 #include "corvane/display/Svg_read_back_test_support.hpp"
 
 namespace corvane {
