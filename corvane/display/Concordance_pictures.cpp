@@ -202,11 +202,15 @@ struct concordance_pictures::impl {
     s += hex_of_colour(c.colours[tct_text]);
     s += "; background-color: ";
     s += hex_of_colour(c.colours[tct_background]);
-    s += "; }\n"
-         "table.concordance td { white-space: pre; padding: 0 0.2em; }\n"
-         "td.before { text-align: end; }\n"
-         "td.hit { text-align: center; }\n"
-         "td.after { text-align: start; }\n"
+    s += "; table-layout: fixed; width: " + std::to_string(o.cell_width) + "px; }\n";
+    // The context cells are cut at their outer edges, so that the words next to the hit
+    // show: the cell before the hit runs towards its outer side (its text kept in its own
+    // direction by <bdi>).
+    s += "table.concordance td { white-space: pre; overflow: hidden; padding: 0; }\n"
+         "td.before { width: 42%; direction: rtl; text-align: right; }\n"
+         "tr[dir=\"rtl\"] td.before { direction: ltr; text-align: left; }\n"
+         "td.hit { width: 16%; text-align: center; }\n"
+         "td.after { width: 42%; }\n"
          "</style>\n</head>\n<body>\n<table class=\"concordance\">\n";
     return s;
   }
@@ -303,9 +307,9 @@ bool concordance_pictures::add(std::u16string_view left_in, std::u16string_view 
   }
   if (m.html_file) {
     m.buffer = m.direction == bdRightToLeft ? "<tr dir=\"rtl\">" : "<tr>";
-    m.buffer += "<td class=\"before\">";
+    m.buffer += "<td class=\"before\"><bdi>";
     m.buffer += m.html_cell(left, 0, line_runs);
-    m.buffer += "</td><td class=\"hit\">";
+    m.buffer += "</bdi></td><td class=\"hit\">";
     m.buffer += m.html_cell(hit, hit_start, line_runs);
     m.buffer += "</td><td class=\"after\">";
     m.buffer += m.html_cell(right, hit_start + hit_length, line_runs);

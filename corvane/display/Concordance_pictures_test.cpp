@@ -147,7 +147,7 @@ TEST_F(ConcordancePictures, RightToLeftLinesHaveTheTextBeforeTheHitOnItsRight) {
   EXPECT_LT(after_x, hit_x);
   EXPECT_GE(after_x, 0);
   const std::string html = read(path("ar.html"));
-  EXPECT_NE(html.find("<tr dir=\"rtl\"><td class=\"before\">\u0642\u0627\u0644 </td>"
+  EXPECT_NE(html.find("<tr dir=\"rtl\"><td class=\"before\"><bdi>\u0642\u0627\u0644 </bdi></td>"
                       "<td class=\"hit\"><span style=\"color:#0000ff;background-color:"),
             std::string::npos)
       << html;
@@ -165,11 +165,12 @@ TEST_F(ConcordancePictures, HtmlCellsCarryTheRunsAndEscapeTheText) {
   ASSERT_TRUE(p.finish(error)) << error;
   const std::string html = read(path("c.html"));
   const std::string bg = hex_of_colour(GetABaseTMSBackgroundColour(0));
-  EXPECT_NE(html.find("<tr><td class=\"before\">a <span style=\"color:#808080;background-color:" +
-                      bg + "\">&lt;b&gt;</span>bold<span"),
-            std::string::npos)
+  EXPECT_NE(
+      html.find("<tr><td class=\"before\"><bdi>a <span style=\"color:#808080;background-color:" +
+                bg + "\">&lt;b&gt;</span>bold<span"),
+      std::string::npos)
       << html;
-  EXPECT_NE(html.find("</span> &amp; </td><td class=\"hit\"><span style=\"color:#0000ff"),
+  EXPECT_NE(html.find("</span> &amp; </bdi></td><td class=\"hit\"><span style=\"color:#0000ff"),
             std::string::npos);
   // R1 in the main sort colour (maroon); the tab shown as a space.
   EXPECT_NE(html.find("<td class=\"after\"> <span style=\"color:#800000;background-color:" + bg +

@@ -51,7 +51,7 @@ TEST_F(ConcordPicturesTest, WritesEveryPictureBesideTheLinesAndInSortOrder) {
   const std::size_t first = html.find("<td class=\"before\">"),
                     second = html.find("<td class=\"before\">", first + 1);
   ASSERT_NE(second, std::string::npos);
-  EXPECT_LT(html.find("The</span> </td>", first), second) << html;
+  EXPECT_LT(html.find("The</span> </bdi></td>", first), second) << html;
   EXPECT_NE(html.find("saw ", second), std::string::npos);
 }
 
