@@ -49,6 +49,7 @@
 #include <vector>
 
 #include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/definitions/Tms_utils.hpp"
 #include "corvane/definitions/Wdef_languages.hpp"
 #include "corvane/definitions/Wdef_settings_lists.hpp"
 #include "corvane/frame/Wdef_mini.hpp"
@@ -238,6 +239,9 @@ class TMyTextDrawer : public TObject {
   void SetFontStyle(Canvas& canvas, Ttypeface_Set typeface);
   void SetMainColoursTo(const TMyCanvasColourRecAndTypeface& colours);
   void SetColoursToMonochrome();
+  // The colours of a visual style: its standard colours for the text, its search-word
+  // colours for search words.
+  void SetStyleColours(TTMSStyle style);
   TExtraFontRec DefaultExtraFontRec() const;
   // concExtraFontList := list (not owned; null for none).
   void SetExtraFontList(TExtraFontList* list);

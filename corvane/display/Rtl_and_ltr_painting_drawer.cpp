@@ -78,6 +78,11 @@ void TMyTextDrawer::SetColoursToMonochrome() {
   default_colours_and_typefaces = BogStandardColoursAndTypeface();
 }
 
+void TMyTextDrawer::SetStyleColours(TTMSStyle style) {
+  default_colours_and_typefaces = StyleStandardColoursAndTypeface(style);
+  search_colours_and_style = DefaultWordHandlingColours(style)[wh_searchword];
+}
+
 TExtraFontRec TMyTextDrawer::DefaultExtraFontRec() const {
   TExtraFontRec r{};
   r.default_colours = true;

@@ -168,6 +168,31 @@ TEST(PaintOneLine, DefaultAlignedStopsAtTheRightMargin) {
   EXPECT_EQ(canvas.drawn()[0].x, 80 - 16 - 1);
 }
 
+TEST(PaintOneLine, RightToLeftPlacesFromTheOtherSide) {
+  FixedAdvanceCanvas canvas(8, 16);
+  TMyTextDrawer drawer;
+  drawer.ParseAndPaintOneLine(u"אב גד", canvas, TRect{0, 0, 100, 20}, right_aligned, pra_screen,
+                              kHebrew);
+  // Right-aligned right to left: against the left edge, one pixel in.
+  EXPECT_EQ(left_to_right(canvas), (V{u"גד", u" ", u"אב"}));
+  EXPECT_EQ(canvas.drawn().front().x + 16, 0 + 40 + 1);
+  canvas.clear_drawn();
+  drawer.ParseAndPaintOneLine(u"אב גד", canvas, TRect{0, 0, 100, 20}, centre_aligned, pra_screen,
+                              kHebrew);
+  EXPECT_EQ(canvas.drawn().front().x + 16, 100 - (100 - 40) / 2);
+
+  drawer.BaseDirection = bdRightToLeft;
+  drawer.edge_margin = 5;
+  const TRect R{0, 0, 100, 20};
+  EXPECT_EQ(drawer.GetPlaceXForLineWidth(R, 40, centre_aligned), 70);
+  EXPECT_EQ(drawer.GetPlaceXForLineWidth(R, 40, right_aligned), 95);
+  EXPECT_EQ(drawer.GetPlaceXForLineWidth(R, 40, default_aligned), 45);
+  drawer.BaseDirection = bdLeftToRight;
+  EXPECT_EQ(drawer.GetPlaceXForLineWidth(R, 40, centre_aligned), 30);
+  EXPECT_EQ(drawer.GetPlaceXForLineWidth(R, 40, right_aligned), 55);
+  EXPECT_EQ(drawer.GetPlaceXForLineWidth(R, 40, default_aligned), 5);
+}
+
 TEST(PaintOneLine, ChunkWiderThanTheCellLosesItsMiddleThreeAtATime) {
   FixedAdvanceCanvas canvas(8, 16);
   TMyTextDrawer drawer;

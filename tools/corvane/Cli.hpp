@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,19 @@ int command_sections_write(const std::string& file, std::istream& in, std::ostre
 // Exit status 1 when no section holds the position.
 int command_sections_at(const std::string& file, std::int32_t position, std::ostream& out,
                         std::ostream& err);
+// One line painted by the line drawer on the fixed-advance canvas (Draw.cpp).
+struct DrawOptions {
+  std::string text;
+  std::string hit;                // "START,LENGTH", 1-based UTF-16 units; empty: a plain line
+  std::string lang;               // empty: the global --lang, else en_US
+  std::string cell;               // "WxH"; empty: 400x20
+  std::string align = "default";  // default, centre or right
+  int advance = 8;
+  std::optional<int> style;  // empty: the start-up style
+  std::string words;         // comma-separated search words
+};
+int command_draw(const DrawOptions& options, std::ostream& out, std::ostream& err);
+void add_draw_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 // A tool as the user names it: its value name ("tt_linara") or number; never the reserved 8.
 bool tool_from_argument(const std::string& text, tool_type& tool);
 int command_kind(const std::vector<std::string>& files, bool json, bool tools, bool lists,
