@@ -1,5 +1,6 @@
 # make test : install dependencies, build an optimised and a sanitizer build, run every test in both
-# make run  : install dependencies, build, and print a concordance of the bundled sample corpus
+# make run  : install dependencies, build, print a concordance of the bundled sample corpus and
+#             draw pictures of it (PNG, SVG, HTML) in build/
 # make bench / make fuzz : the benchmarks (Google Benchmark) and the libFuzzer targets (clang)
 JOBS ?= $(shell nproc)
 # ccache keys on paths relative to the checkout, so that clones in other folders share the cache.
@@ -41,8 +42,24 @@ test: test-release test-asan
 # in five encodings.
 SAMPLE_SEARCH = sea/market/снег/التمر/Grüße/marché
 
+# Pictures of concordances (PNG, SVG, HTML) in build/: the left-to-right samples, then the
+# Arabic and the Hebrew text each in its own right-to-left language.
+PICTURE_SEARCH = sea/market/снег/Grüße/marché/θάλασσα/deniz
+PICTURE_TEXTS = $(addprefix samples/corpus/,harbour.txt garden.txt letters.txt science.txt \
+  marche.txt brief.txt zima.txt thalassa.txt deniz.txt)
+CORVANE = $(RELEASE)/tools/corvane/corvane
+
 run: release
-	$(RELEASE)/tools/corvane/corvane concord --mask '*.txt' '$(SAMPLE_SEARCH)' samples/corpus
+	$(CORVANE) concord --mask '*.txt' '$(SAMPLE_SEARCH)' samples/corpus
+	$(CORVANE) concord --no-progress --sort R1 --png build/concordance.png --svg build/concordance.svg \
+	  --html build/concordance.html '$(PICTURE_SEARCH)' $(PICTURE_TEXTS) >/dev/null
+	$(CORVANE) concord --no-progress --lang ar --png build/concordance-ar.png \
+	  --svg build/concordance-ar.svg --html build/concordance-ar.html 'السوق/التمر' \
+	  samples/corpus/souq.txt >/dev/null
+	$(CORVANE) concord --no-progress --lang he --png build/concordance-he.png \
+	  --svg build/concordance-he.svg --html build/concordance-he.html 'הים/הרוח' \
+	  samples/corpus/yam.txt >/dev/null
+	@echo "pictures: build/concordance{,-ar,-he}.{png,svg,html}"
 
 bench: deps
 	cmake -S . -B build/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF

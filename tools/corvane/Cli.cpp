@@ -213,6 +213,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     "Begin every concordance line with its file's name");
   concord->add_flag("--no-filename", concord_options.no_filename,
                     "Never name the file (the default when one text is searched)");
+  add_concord_picture_options(*concord, concord_options);
   concord->callback([&] {
     concord_options.colour = !concord_no_colour;
     concord_options.progress = !concord_no_progress;

@@ -80,7 +80,16 @@ struct ConcordOptions {
   bool no_filename = false;    // no line names its file (the default with one text)
   bool colour = true;          // colour the hit when standard output is a terminal
   bool progress = true;        // a progress line on standard error when it is a terminal
+  // Pictures of the concordance (Concord_pictures.cpp); empty names: none.
+  std::string png, svg, html;
+  int style = kStyleNotGiven;  // the display style; not given: GlobalTMSStyle
+  int cell_width = 1000;       // pixels a line
+  std::string font = "DejaVu Sans";
+  int font_size = 11;  // points
+  static constexpr int kStyleNotGiven = -2147483647 - 1;
 };
+// Adds --png, --svg, --html, --style, --cell-width, --font and --font-size to concord.
+void add_concord_picture_options(CLI::App& concord, ConcordOptions& options);
 
 // The commands.
 int command_info(std::ostream& out);

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <charconv>
 #include <deque>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -27,6 +28,7 @@
 #include "corvane/search/Search_parsing.hpp"
 #include "corvane/text/Display_columns.hpp"
 #include "tools/corvane/Cli.hpp"
+#include "tools/corvane/Concord_pictures.hpp"
 #include "tools/corvane/Concord_progress.hpp"
 #include "tools/corvane/Json.hpp"
 
@@ -129,8 +131,15 @@ const char* const kTsvHeader =
 class concord_printer final : public corpus_search_sink {
  public:
   concord_printer(const ConcordOptions& o, std::ostream& out, std::ostream& err, bool names,
-                  bool colour, const std::vector<ConcordSortKey>& keys)
-      : o_(o), out_(out), err_(err), names_(names), colour_(colour), sorter_(keys) {
+                  bool colour, const std::vector<ConcordSortKey>& keys,
+                  concordance_pictures* pictures)
+      : o_(o),
+        out_(out),
+        err_(err),
+        names_(names),
+        colour_(colour),
+        sorter_(keys),
+        pictures_(pictures) {
     sorting_ = !keys.empty();
   }
 
@@ -141,6 +150,15 @@ class concord_printer final : public corpus_search_sink {
   }
 
   bool hit(const corpus_text&, const corpus_hit& h) override {
+    if (pictures_ != nullptr) {
+      if (!sorting_) {
+        pictures_->add(h.left, h.hit, h.right);
+      } else {
+        kept_pictures_.push_back(
+            {kept_picture_text_.size(), h.left.size(), h.hit.size(), h.right.size()});
+        kept_picture_text_.append(h.left).append(h.hit).append(h.right);
+      }
+    }
     line_.clear();
     if (o_.tsv || o_.json)
       record(h);
@@ -178,6 +196,12 @@ class concord_printer final : public corpus_search_sink {
     if (!sorting_) return;
     kept_starts_.push_back(kept_.size());
     for (const std::size_t i : sorter_.order()) {
+      if (pictures_ != nullptr) {
+        const kept_picture_line& p = kept_pictures_[i];
+        const std::u16string_view all(kept_picture_text_);
+        pictures_->add(all.substr(p.start, p.left), all.substr(p.start + p.left, p.hit),
+                       all.substr(p.start + p.left + p.hit, p.right));
+      }
       if (o_.json) out_ << (first_record_ ? "  " : ",\n  ");
       out_.write(kept_.data() + kept_starts_[i],
                  static_cast<std::streamsize>(kept_starts_[i + 1] - kept_starts_[i]));
@@ -274,6 +298,13 @@ class concord_printer final : public corpus_search_sink {
   // The lines kept for the sort, one after another.
   std::string kept_;
   std::vector<std::size_t> kept_starts_;
+  // With pictures and a sort, the lines' texts too, one after another.
+  concordance_pictures* pictures_;
+  struct kept_picture_line {
+    std::size_t start, left, hit, right;
+  };
+  std::u16string kept_picture_text_;
+  std::vector<kept_picture_line> kept_pictures_;
   bool first_record_ = true, failed_ = false;
   std::int64_t hits_ = 0, words_ = 0, texts_ = 0, skipped_ = 0;
 };
@@ -305,6 +336,23 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
       return 2;
     }
   }
+  // The pictures' options are checked and their files opened before anything is searched.
+  std::unique_ptr<concordance_pictures> pictures;
+  if (wants_pictures(o)) {
+    concordance_picture_options picture_options;
+    std::string why;
+    if (!concord_picture_options(o, lcid, sort_keys, picture_options, why)) {
+      err << "corvane concord: " << why << '\n';
+      return 2;
+    }
+    pictures = std::make_unique<concordance_pictures>(
+        concordance_picture_files{o.png, o.svg, o.html}, picture_options);
+    pictures->on_warning([&err](const std::string& w) { err << "corvane concord: " << w << '\n'; });
+    if (!pictures->begin(why)) {
+      err << "corvane concord: " << why << '\n';
+      return 2;
+    }
+  }
   std::vector<gathered_text> texts;
   std::unordered_set<std::string> distinct;
   std::size_t gathering_problems = 0;
@@ -332,12 +380,14 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   options.counts = o.tsv || o.json ? corpus_counts::structure : corpus_counts::words;
   // Lines are cut by display columns, which combining marks can make wider in code units.
   options.context = o.tsv || o.json ? o.width : 2 * o.width + 8;
+  // A picture's cell holds more context than a terminal line: enough to fill it.
+  if (pictures && !o.tsv && !o.json) options.context = std::max(options.context, o.cell_width / 5);
   options.sort_keys = sort_keys;
   options.workers = o.threads > 0 ? static_cast<unsigned>(std::min(o.threads, kMostThreads)) : 0;
 
   const bool names = o.with_filename || (!o.no_filename && n_texts > 1);
   const bool colour = o.colour && isatty(STDOUT_FILENO);
-  concord_printer printer(o, out, err, names, colour, sort_keys);
+  concord_printer printer(o, out, err, names, colour, sort_keys, pictures.get());
   progress_meter progress(n_texts, o.progress && isatty(STDERR_FILENO), err);
   if (o.tsv) out << kTsvHeader;
   if (o.json) out << "[\n";
@@ -346,6 +396,17 @@ int command_concord(const ConcordOptions& o, std::ostream& out, std::ostream& er
   progress.finish();
   printer.print_sorted();
   if (printer.failed()) failed = true;
+  if (pictures) {
+    std::string why;
+    if (!pictures->finish(why)) {
+      err << "corvane concord: " << why << '\n';
+      failed = true;
+    }
+    if (pictures->png_lines_left_out() > 0)
+      err << "corvane concord: " << o.png << ": the picture holds the first "
+          << pictures->lines() - pictures->png_lines_left_out() << " of " << pictures->lines()
+          << " lines\n";
+  }
   const std::int64_t total_hits = printer.hits(), files_searched = printer.texts();
   if (o.json) out << (printer.first_record() ? "]\n" : "\n]\n");
   if (o.count) out << total_hits << "\ttotal\n";
