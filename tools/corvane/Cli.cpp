@@ -231,6 +231,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_files_command(app, status, out, err);
   add_languages_command(app, status, out, err);
   add_sections_command(app, status, out, err);
+  add_index_command(app, status, out, err);
 
   // A first word that names no command is said to be one; CLI11 would only ask for a
   // command.
