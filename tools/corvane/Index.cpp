@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "corvane/definitions/Wdef.hpp"
+#include "corvane/files/Logging_utilities.hpp"
 #include "corvane/package/CV7GeneralRuntimePack1.hpp"
 #include "corvane/rtl/Utf.hpp"
 #include "tools/corvane/Cli.hpp"
@@ -18,6 +19,8 @@ int command_index(const std::string& action, const std::string& name, std::ostre
   std::vector<TIndexFileOutcome> outcomes;
   const int found = backup ? TryToBackupIndexFiles(u16(name), &outcomes)
                            : TryToDeleteIndexFiles(u16(name), &outcomes);
+  // The log holds the index's lines: the package's own shut-down lines stay out of it.
+  keeping_log = false;
   bool failed = false;
   for (const TIndexFileOutcome& o : outcomes) {
     if (o.done) {
