@@ -10,10 +10,10 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/definitions/Wdef_records.hpp"
 #include "corvane/frame/Wdef_mini.hpp"
 #include "corvane/rtl/DateTime.hpp"
 
@@ -79,18 +79,7 @@ int TryToDeleteIndexFiles(const std::u16string& name,
 
 // ---- Association scores against thresholds
 
-// The association measures, in the order of their settings and scores.
-enum TMutualInfoStats : std::uint8_t {
-  MI_Dice,
-  MI_MI,
-  MI_MI3,
-  MI_Z,
-  MI_log_likelihood,
-  MI_T_Score,
-  MI_Log_Ratio
-};
-inline constexpr int kMutualInfoStatsCount = MI_Log_Ratio + 1;
-
+// The association measures (TMutualInfoStats) are those of the mutual-information settings.
 struct TBoolAndSingleSettings {
   bool do_it = false;
   float threshold = 0;
@@ -163,27 +152,6 @@ inline constexpr int kConcordanceSortCount = cs_byte_position + 1;
 // catalogue at start-up.
 extern std::array<std::u16string, kConcordanceSortCount> sort_str_arr;
 
-// The column statistics of a grid column.
-enum TBaseDescriptivesSet : std::uint8_t {
-  gc_total,
-  gc_max,
-  gc_min,
-  gc_mean,
-  gc_sd,
-  gc_1,
-  gc_2,
-  gc_3,
-  gc_4,
-  gc_5,
-  gc_6,
-  gc_7,
-  gc_8,
-  gc_9,
-  gc_10,
-  gc_11,
-  gc_12
-};
-inline constexpr int kBaseDescriptivesCount = gc_12 + 1;
 // Their names: "Total", "Max", "Min", "Mean", "Sd.", then the segment template "%d/%d"
 // twelve times; filled from the catalogue at start-up.
 extern std::array<std::u16string, kBaseDescriptivesCount> TBaseDescriptivesStrings;
@@ -268,11 +236,8 @@ void ExchangeTwoIntegers(std::int32_t& a, std::int32_t& b);
 void ExchangeTwoStrings(std::u16string& a, std::u16string& b);
 void ExchangeTwoPointers(void*& a, void*& b);
 void ExchangeTwoTTypeRecs(TTypeRec& a, TTypeRec& b);
-// Swaps entries i and j of an array of grid headings; indices outside it change nothing.
-template <class Heading>
-void ExchangeTwoHeadings(std::size_t i, std::size_t j, std::span<Heading> headings) {
-  if (i < headings.size() && j < headings.size()) std::swap(headings[i], headings[j]);
-}
+// Swaps entries i and j of an array of grid headings; an index outside it changes nothing.
+void ExchangeTwoHeadings(std::int32_t i, std::int32_t j, std::span<TGrid_head32> headings);
 
 // The set with the typeface taken out when it is in, put in when it is not.
 Ttypeface_Set ToggledTypeface(TTypefaceStyle face, Ttypeface_Set set);

@@ -262,10 +262,14 @@ TEST(NumberRoutines, ChoicesDivisionsAndExchanges) {
   std::u16string s = u"a", t = u"b";
   ExchangeTwoStrings(s, t);
   EXPECT_EQ(s + t, u"ba");
-  std::array<int, 3> headings = {1, 2, 3};
-  ExchangeTwoHeadings(0, 2, std::span<int>(headings));
-  ExchangeTwoHeadings(0, 9, std::span<int>(headings));  // outside: nothing
-  EXPECT_EQ(headings, (std::array<int, 3>{3, 2, 1}));
+  std::array<TGrid_head32, 3> headings;
+  headings[0].heading = u"a";
+  headings[2].heading = u"c";
+  ExchangeTwoHeadings(0, 2, headings);
+  ExchangeTwoHeadings(0, 3, headings);  // outside: nothing
+  ExchangeTwoHeadings(-1, 1, headings);
+  EXPECT_EQ(headings[0].heading + headings[1].heading + headings[2].heading, u"ca");
+  EXPECT_EQ(headings[2].heading, u"a");
 
   Ttypeface_Set set;
   set = ToggledTypeface(tf_italics, set);

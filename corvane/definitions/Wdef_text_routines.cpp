@@ -85,6 +85,12 @@ void ExchangeTwoTTypeRecs(TTypeRec& a, TTypeRec& b) {
   std::swap(a, b);
 }
 
+void ExchangeTwoHeadings(std::int32_t i, std::int32_t j, std::span<TGrid_head32> headings) {
+  const auto n = static_cast<std::int64_t>(headings.size());
+  if (i < 0 || j < 0 || i >= n || j >= n) return;
+  std::swap(headings[static_cast<std::size_t>(i)], headings[static_cast<std::size_t>(j)]);
+}
+
 Ttypeface_Set ToggledTypeface(TTypefaceStyle face, Ttypeface_Set set) {
   return IncludeOrExcludeATypeface(face, set, !set.contains(face));
 }
