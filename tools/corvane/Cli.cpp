@@ -225,13 +225,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_shm_command(app, status, out, err);
   add_sort_command(app, status, out, err);
   add_log_command(app, status, out, err);
+  add_index_command(app, status, out, err);
   add_ini_command(app, status, out, err);
   add_drives_command(app, status, out, err);
   add_file_command(app, status, out, err);
   add_files_command(app, status, out, err);
   add_languages_command(app, status, out, err);
   add_sections_command(app, status, out, err);
-  add_index_command(app, status, out, err);
 
   // A first word that names no command is said to be one; CLI11 would only ask for a
   // command.
