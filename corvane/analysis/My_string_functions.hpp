@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "corvane/frame/Basic_types.hpp"
 #include "corvane/rtl/DateTime.hpp"
 #include "corvane/rtl/StringList.hpp"
 
@@ -353,6 +354,71 @@ std::unique_ptr<TStringList> CustomLinesSorted(const TStringList& lines,
                                                const TStringList& prepared);
 // The highest order number a key character can hold.
 inline constexpr std::int32_t CustomSortMaxOrderNumber = 0xFFFF - 64;
+
+// ---- Tags and mark-up
+// A tag is plain text from an opening character (normally "<") to the next closing
+// character (normally ">"): no nesting, no attributes parsed. A closing ("off") tag begins
+// with "</". Positions are 1-based.
+
+// True when `tag` begins with "</".
+bool IsAnOffTag(std::u16string_view tag);
+// The closing form of a tag: "<b>" gives "</b>"; a tag without a leading "<" gets a
+// leading "/" ("b>" gives "/b>"); "" gives "". Attributes stay ("<s n=1>" gives
+// "</s n=1>").
+std::u16string SameTagButSwitchedOff(std::u16string_view tag);
+// A tag ending in ">" with ` "n"` inserted before the ">" ("<p>", 3 gives `<p "3">`);
+// any other string unchanged.
+std::u16string TagOnNumbered(std::u16string_view tag, std::int32_t n);
+// `s` with "<" put before it unless it begins with "<" and ">" after it unless it ends with
+// ">"; Bracketed does the same with "(" and ")".
+std::u16string Angle_Bracketed(std::u16string_view s);
+std::u16string Bracketed(std::u16string_view s);
+// `s` without one leading "<" and without one trailing ">".
+std::u16string UNAngle_Bracketed(std::u16string_view s);
+// True when `s` begins with "<" and ends with ">" ("<" alone does not).
+bool IsAngleBracketed(std::u16string_view s);
+// True when no code unit of `s` is a lower-case letter (general category Ll); "" is true.
+bool IsAllUppercase(std::u16string_view s);
+bool ContainsAPercent(std::u16string_view s);
+// The n characters before position p (from position 1 when p is near the start); "" when
+// n <= 0 or p <= 1. Positions past the end are clipped as Copy clips them.
+std::u16string PrecedingContext(std::u16string_view text, std::int32_t n, std::int32_t p);
+// The text between the first "<name>" and the first "</name>", when both occur and the
+// closing one starts after the opening one ends; `found` tells whether they did. Names
+// are compared exactly (case matters).
+std::u16string SimpleTagValue(std::u16string_view name, std::u16string_view text, bool& found);
+// The same, trimmed of spaces and control characters at both ends.
+std::u16string TrimmedSimpleTagValue(std::u16string_view name, std::u16string_view text,
+                                     bool& found);
+// The text between the first `start_mark` and the first `end_mark` searched from the start
+// mark's position; "" when either is missing or empty.
+std::u16string ExtractMarkupDataFromText(std::u16string_view text, std::u16string_view start_mark,
+                                         std::u16string_view end_mark);
+// Only the tags of the text, concatenated. Each opening character that has a closing one
+// after it starts a copy through that closing character, so an opening character inside a
+// tag starts a further, overlapping copy ("<a<b>" gives "<a<b><b>").
+std::u16string MarkupWithoutText(std::u16string_view text, char16_t open, char16_t close);
+std::u16string MarkupWithoutText(std::u16string_view text);
+// The text without its tags. A tag is dropped when its closing character lies at most
+// `longest` positions after its opening one (an opening character with no closing one
+// counts the end of the text plus one: it drops the rest of the text); a longer stretch
+// keeps its opening character as text. `longest` <= 0 gives the text unchanged.
+std::u16string WithoutMarkup(std::u16string_view text, char16_t open, char16_t close,
+                             std::int32_t longest);
+std::u16string WithoutMarkup(std::u16string_view text, std::int32_t longest);
+// The text with every "</p>", "</div>" and "</head>" (ASCII letters in any case) replaced
+// by CR LF.
+std::u16string ParaDivHeadingEndToCRLF(std::u16string_view text);
+// The first opening tag ("<" to the next ">") whose closing form (SameTagButSwitchedOff)
+// occurs nowhere in the text and which `accept` (when set) accepts; `accept` is given the
+// tag's position, the tag and the `context_length` characters before it. Closing tags are
+// passed over, and so are tags with "%" when `skip_percent`, and tags whose inner text holds
+// a lower-case letter when `upper_only`. "" when there is none. The first two arguments
+// are not used. Work is linear in the text plus the length of the tags looked at.
+std::u16string OpenWithoutCloseTagInText(std::u16string_view unused1, std::u16string_view unused2,
+                                         std::u16string_view text, bool skip_percent,
+                                         bool upper_only, std::int32_t context_length,
+                                         const T2StringsAndIntegerBoolFunct& accept);
 
 // ---- Word-processor document text
 

@@ -1,11 +1,14 @@
 #include "corvane/definitions/Language_utils.hpp"
 
+#include "corvane/definitions/Mytmsstylebase.hpp"
+#include "corvane/definitions/Tms_utils.hpp"
+
 namespace corvane {
 
 namespace {
 
-TColor black() {
-  return 0x000000;
+TColor text_colour_of_current_style() {
+  return GetABaseTMSTextColour(GlobalTMSStyle);
 }
 
 // Text, selected text, background, selected background, by n mod 5.
@@ -17,7 +20,7 @@ constexpr TColor kSearchWordColours[5][4] = {
 
 }  // namespace
 
-TDisplayTextColourSource text_colour_of_display_style = black;
+TDisplayTextColourSource text_colour_of_display_style = text_colour_of_current_style;
 
 TMyCanvasColourRec SearchFoundColoursFromNumber(std::int32_t n) {
   int row = n % 5;
@@ -29,7 +32,7 @@ TMyCanvasColourRec SearchFoundColoursFromNumber(std::int32_t n) {
 
 TMyCanvasColourRecAndTypeface SearchFoundColoursAndFontStyleFromNumber(std::int32_t n) {
   TMyCanvasColourRecAndTypeface rec;
-  rec.colours = SearchFoundColoursFromNumber(n);
+  rec.colourset = SearchFoundColoursFromNumber(n);
   rec.default_typeface.include(tf_bold);
   rec.highlight_typeface.include(tf_bold);
   return rec;

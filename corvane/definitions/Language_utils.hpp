@@ -17,8 +17,9 @@ TMyCanvasColourRecAndTypeface SearchFoundColoursAndFontStyleFromNumber(std::int3
 // of the current display style (text_colour_of_display_style).
 TColor TextColourFromNumber(std::int32_t n);
 
-// Where TextColourFromNumber reads the display style's text colour. Black (0) until the
-// display units install their own.
+// Where TextColourFromNumber reads the display style's text colour: by default the text
+// colour of the style in use (GetABaseTMSTextColour of GlobalTMSStyle). A host may install
+// its own.
 using TDisplayTextColourSource = TColor (*)();
 extern TDisplayTextColourSource text_colour_of_display_style;
 

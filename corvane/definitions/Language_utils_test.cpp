@@ -15,7 +15,7 @@ TEST(Language_utils, SearchWordColours) {
   // Any negative remainder is row 4.
   EXPECT_EQ(SearchFoundColoursFromNumber(-3).colours[tct_background], 0x800000u);
   const TMyCanvasColourRecAndTypeface t = SearchFoundColoursAndFontStyleFromNumber(6);
-  EXPECT_EQ(t.colours.colours[tct_background], 0x8B0000u);
+  EXPECT_EQ(t.colourset.colours[tct_background], 0x8B0000u);
   EXPECT_EQ(t.highlight_typeface.bits, 1);
 }
 

@@ -277,6 +277,38 @@ bool tool_type_from_name(std::string_view name, tool_type& tool) {
   return false;
 }
 
+TMyCanvasColourRec BogStandardColours() {
+  TMyCanvasColourRec c;
+  c.colours[tct_text] = 0x000000;
+  c.colours[tct_selected_text] = 0xFFFFFF;
+  c.colours[tct_background] = 0xFFFFFF;
+  c.colours[tct_selected_background] = 0x660000;
+  return c;
+}
+
+TMyCanvasColourRec StyleSearchColours() {
+  TMyCanvasColourRec c;
+  c.colours[tct_text] = 0xFFFFFF;
+  c.colours[tct_selected_text] = 0x000080;
+  c.colours[tct_background] = 0x000080;
+  c.colours[tct_selected_background] = 0xFFFFFF;
+  return c;
+}
+
+TMyCanvasColourRecAndTypeface BogStandardColoursAndTypeface() {
+  TMyCanvasColourRecAndTypeface r;
+  r.colourset = BogStandardColours();
+  return r;
+}
+
+TMyCanvasColourRecAndTypeface StyleSearchColoursAndTypeface() {
+  TMyCanvasColourRecAndTypeface r;
+  r.colourset = StyleSearchColours();
+  r.default_typeface.include(tf_bold);
+  r.highlight_typeface.include(tf_bold);
+  return r;
+}
+
 void My_types_mini_initialization() {
   // The log (a lower layer) asks here for the prefix of the tool running at each write.
   set_log_prefix_source([] { return tool_log_prefix(current_tool_var); });

@@ -226,8 +226,10 @@ bool tool_type_from_name(std::string_view name, tool_type& tool);
 // ---- Colours and typefaces
 
 // Colours are 32-bit values 0x00BBGGRR (red in the low byte); values with the top byte
-// 0xFF are the platform's system colours.
+// 0xFF are the platform's system colours (0xFF00000F the button face); kNoColour means
+// no colour at all (a transparent background).
 using TColor = std::uint32_t;
+constexpr TColor kNoColour = 0x1FFFFFFF;
 
 enum TMyCanvasColourTypes : std::uint8_t {
   tct_text,
@@ -253,10 +255,20 @@ struct Ttypeface_Set {
   constexpr bool operator==(const Ttypeface_Set&) const = default;
 };
 struct TMyCanvasColourRecAndTypeface {
-  TMyCanvasColourRec colours;
+  TMyCanvasColourRec colourset;
   Ttypeface_Set default_typeface;
   Ttypeface_Set highlight_typeface;
+  bool operator==(const TMyCanvasColourRecAndTypeface&) const = default;
 };
+
+// The standard colours: black text on white, white on dark blue (0x660000) when selected.
+TMyCanvasColourRec BogStandardColours();
+// The search-word colours: white on maroon (0x000080), maroon on white when selected.
+TMyCanvasColourRec StyleSearchColours();
+// The standard colours with empty typefaces.
+TMyCanvasColourRecAndTypeface BogStandardColoursAndTypeface();
+// The search-word colours, bold both as default and as highlight typeface.
+TMyCanvasColourRecAndTypeface StyleSearchColoursAndTypeface();
 
 // Start-up: the display names from the catalogue; shut-down: cleared.
 void My_types_mini_initialization();

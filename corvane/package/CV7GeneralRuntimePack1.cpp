@@ -3,8 +3,10 @@
 #include <array>
 
 #include "corvane/dates/Wdef_dates.hpp"
+#include "corvane/definitions/Colour_utils.hpp"
 #include "corvane/definitions/Locale_utilities.hpp"
 #include "corvane/definitions/My_types_mini.hpp"
+#include "corvane/definitions/Mytmsstylebase.hpp"
 #include "corvane/definitions/Wdef_services.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/files/Logging_utilities.hpp"
@@ -65,8 +67,8 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Convert_old_record_types", nullptr, nullptr},
     {"My_lang_rec_holder", nullptr, nullptr},
     {"Generalruntimefilters", nullptr, nullptr},
-    {"Mytmsstylebase", nullptr, nullptr},
-    {"Colour_utils", nullptr, nullptr},
+    {"Mytmsstylebase", Mytmsstylebase_initialization, nullptr},
+    {"Colour_utils", Colour_utils_initialization, Colour_utils_finalization},
     {"Tms_utils", nullptr, nullptr},
     {"Language_utils", nullptr, nullptr},
     {"Myunicodenew", Myunicodenew_initialization, Myunicodenew_finalization},

@@ -232,6 +232,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_files_command(app, status, out, err);
   add_languages_command(app, status, out, err);
   add_sections_command(app, status, out, err);
+  add_draw_command(app, status, out, err);
+  add_tags_command(app, status, out, err);
+  add_repeats_command(app, status, out, err);
+  add_colours_command(app, status, out, err);
+  add_view_command(app, status, out, err);
 
   // A first word that names no command is said to be one; CLI11 would only ask for a
   // command.

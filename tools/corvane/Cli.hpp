@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,19 @@ int command_sections_write(const std::string& file, std::istream& in, std::ostre
 // Exit status 1 when no section holds the position.
 int command_sections_at(const std::string& file, std::int32_t position, std::ostream& out,
                         std::ostream& err);
+// One line painted by the line drawer on the fixed-advance canvas (Draw.cpp).
+struct DrawOptions {
+  std::string text;
+  std::string hit;                // "START,LENGTH", 1-based UTF-16 units; empty: a plain line
+  std::string lang;               // empty: the global --lang, else en_US
+  std::string cell;               // "WxH"; empty: 400x20
+  std::string align = "default";  // default, centre or right
+  int advance = 8;
+  std::optional<int> style;  // empty: the start-up style
+  std::string words;         // comma-separated search words
+};
+int command_draw(const DrawOptions& options, std::ostream& out, std::ostream& err);
+void add_draw_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 // A tool as the user names it: its value name ("tt_linara") or number; never the reserved 8.
 bool tool_from_argument(const std::string& text, tool_type& tool);
 int command_kind(const std::vector<std::string>& files, bool json, bool tools, bool lists,
@@ -157,5 +171,53 @@ int command_zip_cat_temp(const std::string& archive, const std::string& entry, s
 int command_zip_extract(const std::string& archive, const std::string& folder,
                         const std::vector<std::string>& entries, bool yes, std::ostream& out,
                         std::ostream& err);
+
+// corvane tags (Tags.cpp) and corvane repeats (Repeats.cpp).
+struct TagsOptions {
+  enum mode_t { strip, only, para_ends, tag_value, unclosed } mode = strip;
+  std::vector<std::string> files;
+  std::string value;          // --value NAME
+  bool trim = false;          // --trim
+  bool upper_only = false;    // --unclosed --upper-only
+  bool skip_percent = false;  // --unclosed --skip-percent
+  int context = 20;           // --unclosed --context N
+  int longest_tag = 100;      // --longest-tag N
+  std::string open, close;    // --open C --close C; empty: < and >
+  bool progress = true;       // a progress line on standard error when it is a terminal
+};
+int command_tags(const TagsOptions& options, std::ostream& out, std::ostream& err);
+void add_tags_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+struct RepeatsOptions {
+  std::vector<std::string> paths;
+  GatherOptions gather;
+  int min_hits = 2, min_length = 10, longest_tag = 100;
+  bool unterminated = false;
+  std::string sort = "freq";  // freq or file
+  bool json = false;
+  bool chunk_mode = false;         // --chunks given: RepeatedXCharChunks on one file
+  int chunks = 0;                  // --chunks LEN
+  int min_freq = 2, limit = 1000;  // with --chunks
+  bool progress = true;
+};
+int command_repeats(const RepeatsOptions& options, std::ostream& out, std::ostream& err);
+void add_repeats_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// The whole text of a file or an archive's entry, read as cat reads it (every line ended by
+// CR LF); false, with "corvane COMMAND: PATH: reason" on `err`, when it cannot be read.
+bool read_whole_text(const char* command, const std::string& path, entry_reader& entries,
+                     const text_encoding_choice& encoding, std::u16string& text, std::ostream& err);
+// corvane colours and corvane view.
+// The style a --style argument names (empty: GlobalTMSStyle); false, with
+// "corvane COMMAND: --style N: no such style ..." on `err`, for anything but 0 to 12.
+bool style_from_argument(const char* command, const std::string& text, std::int32_t& style,
+                         std::ostream& err);
+int command_colours(const std::string& style, bool web, bool json, std::ostream& out,
+                    std::ostream& err);
+void add_colours_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+struct ViewOptions {
+  std::string file, style, rtf, html;
+  std::vector<std::string> words;  // each may hold several, comma-separated
+};
+int command_view(const ViewOptions& options, std::ostream& out, std::ostream& err);
+void add_view_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 
 }  // namespace corvane::cli
