@@ -2,7 +2,8 @@
 // List kinds by extension, tool and grid view, and the recognition of a saved file's kind:
 // from the 57-byte header of this generation, from the header of the 16-bit-era files, or
 // from the comment of a batch zip archive. (The search conditions on list columns, the
-// unit's other part, are in Wdef_search_conditions.hpp.)
+// unit's other part, are in Wdef_search_conditions.hpp; its shared services, the stopwatch,
+// index files, spans and codes, in Wdef_services.hpp.)
 //
 // The recognisers open files for reading only and never raise for a missing file, a file
 // too short for its header or a read error: they answer "not recognised" (false,
@@ -16,6 +17,7 @@
 #include "corvane/definitions/My_types_mini.hpp"
 #include "corvane/definitions/Wdef_languages.hpp"
 #include "corvane/definitions/Wdef_search_conditions.hpp"
+#include "corvane/definitions/Wdef_services.hpp"
 #include "corvane/definitions/Wdef_settings_lists.hpp"
 #include "corvane/rtl/Streams.hpp"
 

@@ -7,6 +7,7 @@
 #include "corvane/definitions/Locale_utilities.hpp"
 #include "corvane/definitions/My_types_mini.hpp"
 #include "corvane/definitions/Mytmsstylebase.hpp"
+#include "corvane/definitions/Wdef_services.hpp"
 #include "corvane/files/File_utils.hpp"
 #include "corvane/files/Logging_utilities.hpp"
 #include "corvane/frame/Mykpsmall.hpp"
@@ -52,7 +53,7 @@ constexpr std::array<TPackageUnit, 54> kUnits = {{
     {"Zip_utils", nullptr, nullptr},
     {"Myfilestreamu", nullptr, nullptr},
     {"User_input_wildcard_parsing", nullptr, nullptr},
-    {"Wdef", Wdef_dates_initialization, Wdef_dates_finalization},
+    {"Wdef", Wdef_initialization, Wdef_finalization},
     {"Lemmastopmatchtypes", Lemmastopmatchtypes_initialize, nullptr},
     {"Locale_utilities", Locale_utilities_initialization, nullptr},
     {"Inifileu2", nullptr, nullptr},

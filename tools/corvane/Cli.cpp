@@ -227,6 +227,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   add_shm_command(app, status, out, err);
   add_sort_command(app, status, out, err);
   add_log_command(app, status, out, err);
+  add_index_command(app, status, out, err);
   add_ini_command(app, status, out, err);
   add_drives_command(app, status, out, err);
   add_file_command(app, status, out, err);

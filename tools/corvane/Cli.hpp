@@ -120,6 +120,10 @@ void add_log_command(CLI::App& app, int& status, std::ostream& out, std::ostream
 void add_ini_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 void add_drives_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 void add_file_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+// Index files (Index.cpp): ACTION is "backup" or "delete". Exit status 1 when none was there.
+void add_index_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
+int command_index(const std::string& action, const std::string& name, std::ostream& out,
+                  std::ostream& err);
 // corvane files (Files.cpp).
 void add_files_command(CLI::App& app, int& status, std::ostream& out, std::ostream& err);
 int command_files(const std::vector<std::string>& paths, const GatherOptions& options, bool json,

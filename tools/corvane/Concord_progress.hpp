@@ -1,7 +1,8 @@
 #pragma once
 // corvane concord's progress line: once a run has taken a second, standard error shows the
 // texts done of all and the speed, updated a few times a second, and the line is cleared
-// at the end.
+// at the end. Once a tenth of the texts is done the line ends with the estimate of the
+// time still to go (the package's stopwatch, started with the meter).
 
 #include <atomic>
 #include <chrono>
@@ -27,8 +28,13 @@ class progress_meter {
   }
   // Stops the updates and clears the line (when one was shown).
   void finish();
-  // The line as it is shown, e.g. "corvane concord: 12/345 texts, 81.2 MB/s".
-  static std::string line(std::size_t done, std::size_t texts, double bytes, double seconds);
+  // The line as it is shown, e.g. "corvane concord: 12/345 texts, 81.2 MB/s", and with an
+  // estimate ", ~ 30s to go" after it.
+  static std::string line(std::size_t done, std::size_t texts, double bytes, double seconds,
+                          const std::string& to_go = {});
+  // The estimate of the time to go in the catalogue's words ("~ 30s to go") once a tenth of
+  // the texts is done, from the time since the stopwatch started; else empty.
+  static std::string time_to_go(std::size_t done, std::size_t texts);
 
  private:
   void run();
