@@ -164,7 +164,15 @@ int command_repeats(const RepeatsOptions& o, std::ostream& out, std::ostream& er
         int number = -1;
         if (t.archive.empty() && plain_loading && !is_docx_file_name(u16(t.path))) {
           try {
-            number = repeats.LoadATextFile(u16(t.path));
+            // A FIFO or device is never opened, and a file that is no text is refused, not
+            // read as text; text_encoding_of raises text_not_text for it.
+            if (check_file("repeats", t.path, err)) {
+              text_encoding_of(u16(t.path), encoding);
+              number = repeats.LoadATextFile(u16(t.path));
+            } else {
+              failed = true;
+              return true;
+            }
             if (number < 0) err << "corvane repeats: " << t.path << ": no such file\n";
           } catch (const Exception& e) {
             err << "corvane repeats: " << t.path << ": " << u8(e.Message()) << '\n';

@@ -1,6 +1,7 @@
 // corvane tags and corvane repeats on small texts: what they print, byte for byte, and their
 // exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -143,6 +144,21 @@ TEST_F(RepeatsCommand, ArchiveEntriesAndMissingPaths) {
   EXPECT_EQ(r.out, "4\t2\tBoiler plate text.\t" + dir + "/b.txt:2; " + dir +
                        "/c.zip/c.txt:2\nsentences\t1\trepeateds\t1\n");
   EXPECT_NE(r.err.find(dir + "/none"), std::string::npos);
+}
+
+TEST_F(RepeatsCommand, BinaryFilesAndFifosAreRefusedTheOthersStillCount) {
+  std::string elf =
+      "\x7f"
+      "ELF";
+  elf.append(2000, '\0');
+  write("prog.bin", elf);
+  const std::string fifo = dir + "/pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const Result r = repeats({"--file-sort", "name", dir + "/a.txt", dir + "/prog.bin", fifo});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out.substr(0, 2), "2\t") << r.out;
+  EXPECT_NE(r.err.find(dir + "/prog.bin: not a text file"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(fifo + ": not a regular file"), std::string::npos) << r.err;
 }
 
 TEST_F(RepeatsCommand, Chunks) {
