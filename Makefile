@@ -34,6 +34,7 @@ test-release: release
 
 test-asan: asan
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/testing/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j $(JOBS)
 
 test: test-release test-asan
