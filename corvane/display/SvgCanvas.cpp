@@ -3,27 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "corvane/rtl/Utf.hpp"
+
 namespace corvane {
 
 namespace {
-
-void append_utf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | c >> 18);
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 void append_number(std::string& out, long long n) {
   out += std::to_string(n);
@@ -32,38 +16,29 @@ void append_number(std::string& out, long long n) {
 }  // namespace
 
 std::string xml_escaped(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-        ++i;
-      } else {
-        c = 0xFFFD;
-      }
-    }
+  // Escaped in UTF-16 and converted once: the runtime's converter turns a lone surrogate
+  // into U+FFFD. Controls and the two non-characters that XML forbids become blanks.
+  std::u16string escaped;
+  escaped.reserve(text.size());
+  for (const char16_t c : text) {
     switch (c) {
-      case '&':
-        out += "&amp;";
-        continue;
-      case '<':
-        out += "&lt;";
-        continue;
-      case '>':
-        out += "&gt;";
-        continue;
-      case '"':
-        out += "&quot;";
-        continue;
-      default:
+      case u'&':
+        escaped += u"&amp;";
         break;
+      case u'<':
+        escaped += u"&lt;";
+        break;
+      case u'>':
+        escaped += u"&gt;";
+        break;
+      case u'"':
+        escaped += u"&quot;";
+        break;
+      default:
+        escaped += (c < 0x20 || c == 0xFFFE || c == 0xFFFF) ? u' ' : c;
     }
-    if (c < 0x20 || c == 0xFFFE || c == 0xFFFF) c = ' ';
-    append_utf8(out, c);
   }
-  return out;
+  return utf16_to_utf8(escaped);
 }
 
 std::string svg_font_pixels(int points) {
